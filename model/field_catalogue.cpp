@@ -1,0 +1,233 @@
+#include "model/field_catalogue.h"
+
+namespace veldmark {
+namespace {
+
+constexpr const char16_t* kNotUsed = u"Field not used at this time.";
+
+constexpr CatalogueRow kRows[] = {
+    {u"AIP32.RTYP32", u"Record type", u"CHAR(1)", true,
+     u"Set to '3' if invoice is to populate the 3-way match files (3WM mode). Otherwise only the AP invoice is polulated."},
+    {u"AIP32.RTSN32", u"Record type sequence number", u"DECIMAL(2, 0)", false,
+     kNotUsed},
+    {u"AIP32.CDAC32", u"Composite field for company/cust-or-supp/dseq", u"CHAR(15)", true,
+     u"Set to ##CCCCCCCCDDDbb where ## is Company Number, CCCCCCCC is Supplier Account Code, DDD is the Delivery Sequence Number, and bb is Blanks.  Used as part of the key to access files AIP33, AIP34, PLP05, and PLP15."},
+    {u"AIP32.INVN32", u"Invoice number", u"CHAR(7)", true,
+     u"Loads the Supplier Reference Number (Field: SREF15/File: PLP15) when writing to file PLP15 and used as part of the key to access files AIP33, AIP34, and PLP15."},
+    {u"AIP32.DTIN32", u"Date Of Invoice", u"DECIMAL(7, 0)", true,
+     u"Set to date format CYYMMDD. Loads the Document Date (Field: DOCD15/File: PLP15) when writing to file PLP15, used as part of the key to access file FLPUK4, and used to calculate the Payment Due Date (Field: PDUE15/File: PLP15) when there is no Promise Date (Field: PADT32/File: AIP32)."},
+    {u"AIP32.INAM32", u"Customer invoice name", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IAD132", u"Invoice Address Line 1", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IAD232", u"Invoice Address Line 2", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IAD332", u"Invoice Address Line 3", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IAD432", u"Invoice Address Line 4", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IAD532", u"Invoice Address Line 5", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.IPST32", u"Invoice address post code", u"CHAR(12)", false,
+     kNotUsed},
+    {u"AIP32.TPAY32", u"Terms of payment", u"CHAR(40)", false,
+     kNotUsed},
+    {u"AIP32.PDAT32", u"Promise date", u"DECIMAL(7, 0)", false,
+     u"Loads the Payment Due Date (Field: PDUE15/File: PLP15) when writing to file PLP15. Date format will depend on the value specified in the user profile for the user that submitted this program."},
+    {u"AIP32.CUSO32", u"Customer order reference", u"CHAR(20)", false,
+     kNotUsed},
+    {u"AIP32.ORDN32", u"Order number", u"CHAR(7)", false,
+     u"(for 3WM mode) Our order number. Used as the default value for detail lines if ORDN33 not present."},
+    {u"AIP32.DTDP32", u"Date of despatch", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.DELN32", u"Delivery note number", u"CHAR(20)", false,
+     kNotUsed},
+    {u"AIP32.NODU32", u"Number of delivery units", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.PODD32", u"Proof of delivery", u"CHAR(10)", false,
+     kNotUsed},
+    {u"AIP32.DTGR32", u"Date goods received", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.DESM32", u"Despatch method", u"CHAR(1)", false,
+     kNotUsed},
+    {u"AIP32.RESN32", u"Reason Code", u"CHAR(2)", false,
+     u"Loads the Reason Code (Field: RCOD15/File: PLP15) when writing to file PLP15. Indicates a Credit Note, if not blank."},
+    {u"AIP32.DTCO32", u"Date of customers order", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.IPED32", u"Invoice period end date", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.DPED32", u"Delivery period end date", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.DNAM32", u"Delivery name", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DAD132", u"Delivery address line 1", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DAD232", u"Delivery address line 2", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DAD332", u"Delivery address line 3", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DAD432", u"Delivery address line 4", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DAD532", u"Delivery address line 5", u"CHAR(35)", false,
+     kNotUsed},
+    {u"AIP32.DPST32", u"Delivery address post code", u"CHAR(12)", false,
+     kNotUsed},
+    {u"AIP32.IWGH32", u"Invoiced weight", u"DECIMAL(11, 3)", false,
+     kNotUsed},
+    {u"AIP32.IVOL32", u"Invoiced volume", u"DECIMAL(11, 3)", false,
+     kNotUsed},
+    {u"AIP32.NOPK32", u"Number of packs", u"DECIMAL(5, 0)", false,
+     kNotUsed},
+    {u"AIP32.CLOC32", u"Customers location code", u"CHAR(40)", false,
+     kNotUsed},
+    {u"AIP32.FLGN32", u"File generation number", u"DECIMAL(5, 0)", false,
+     kNotUsed},
+    {u"AIP32.PODC32", u"POD confirmation", u"CHAR(1)", false,
+     kNotUsed},
+    {u"AIP32.PODR32", u"POD reference", u"CHAR(10)", false,
+     kNotUsed},
+    {u"AIP32.DLDT32", u"Actual delivery date", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP32.DLTM32", u"Actual delivery time", u"DECIMAL(6, 0)", false,
+     kNotUsed},
+    {u"AIP32.DSTM32", u"Despatch time", u"DECIMAL(6, 0)", false,
+     kNotUsed},
+    {u"AIP32.TWDL32", u"Total weight delivered", u"DECIMAL(11, 4)", false,
+     kNotUsed},
+    {u"AIP32.WUOM32", u"Weight uom", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP32.PRIF32", u"Proforma invoice flag", u"CHAR(1)", false,
+     kNotUsed},
+    {u"AIP32.ALCO32", u"Alternate company", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP32.PAYM32", u"Payment method", u"CHAR(3)", false,
+     kNotUsed},
+    {u"AIP32.VTCT32", u"Tax registration country", u"CHAR(3)", false,
+     kNotUsed},
+    {u"AIP32.VTID32", u"Tax registration number", u"CHAR(20)", false,
+     kNotUsed},
+    {u"AIP32.DISC32", u"Cash Discount Code", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP32.DISP32", u"Discount percentage", u"DECIMAL(7, 2)", false,
+     kNotUsed},
+    {u"AIP32.SCDC32", u"Staged cash discount code", u"CHAR(3)", false,
+     kNotUsed},
+    {u"AIP32.SDSC32", u"Staged discount description", u"CHAR(30)", false,
+     kNotUsed},
+    {u"AIP32.CURN32", u"Currency code", u"CHAR(3)", false,
+     u"The currency code of the invoice. Can be used to override the supplier’s default currency if the supplier allows multi-currency."},
+    {u"AIP32.LCOD32", u"Location Code", u"CHAR(5)", false,
+     u"System21 Location code"},
+    {u"AIP33.RTSN33", u"Record type sequence number", u"DECIMAL(2, 0)", false,
+     kNotUsed},
+    {u"AIP33.CATN33", u"Item code", u"CHAR(15)", false,
+     u"(for 3WM mode) Identifies the System/21 Item Code for stock items.  Note:- Ideally, in 3WM mode, one of CATN33 or CCAT33 or BARC33 should be present and valid to allow an ordered item to be identified. For a Charge (not on the order) it will only be DESC33 that can be provided."},
+    {u"AIP33.CCAT33", u"Customer item catalogue code", u"CHAR(20)", false,
+     u"(for 3WM mode) Identifies the Supplier’s item code which should match the Supplier Item on the Supplier Item Profile. This can also identify the item/service on a non-stock/service order."},
+    {u"AIP33.DESC33", u"Description", u"CHAR(35)", false,
+     u"(for 3WM mode) This is important for a charge or any item that is not identifiable via CATN33,CCAT33 or BARC33."},
+    {u"AIP33.LQTY33", u"Line quantity", u"DECIMAL(11, 3)", false,
+     u"Used in a part of a set of calculations in which the Discount Value (Field: DISV33/File: AIP33) is subtracted from the result of multiplying this field by the Unit Cost Price (Field: UPRC33/File: AIP33)."},
+    {u"AIP33.IUNT33", u"Issue unit of measure", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP33.VATC33", u"VAT code", u"CHAR(3)", false,
+     u"Loads the VAT Code (Field: VCOD17/File: PLP17) when writing to file PLP17 and used as part of the key to access file FLPUK4. If this code is invalid then the System/21 supplier VAT code will be used if the rate matches VATR33."},
+    {u"AIP33.VATR33", u"VAT rate percentage", u"DECIMAL(8, 3)", false,
+     u"The Discount Value (Field: DISV33/File: AIP33) is subtracted from the result of multiplying the Line Quantity (Field: LQTY33/File: AIP33) by the Unit Cost Price."},
+    {u"AIP33.RESN33", u"Reason Code", u"CHAR(2)", false,
+     u"Used to indicate a Credit Note. This must be a valid reason code in System/21."},
+    {u"AIP33.UPRC33", u"Unit Cost Price", u"DECIMAL(15, 5)", false,
+     u"Used in a part of a set of calculations in which the Discount Value (Field: DISV33/File: AIP33) is subtracted from the result of multiplying the Line Quantity (Field: LQTY33/File: AIP33) by this field."},
+    {u"AIP33.SPRC33", u"Selling price", u"DECIMAL(15, 5)", false,
+     kNotUsed},
+    {u"AIP33.DISV33", u"Discount value", u"DECIMAL(15, 2)", false,
+     u"Used in a part of a set of calculations in which the value of this field is subtracted from the result of multiplying the Line Quantity (Field: LQTY33/File: AIP33) by the Unit Cost Price (Field: UPRC33/File: AIP33). This is done in order to get and accumulate the Line Value for a particular VAT Code (Field: VATC33/File: AIP33). The accumulated Line Value will used to load the Posting Amount (Prime) (Field: PTMT17/File: PLP17) and the Goods Amount (Prime) (Field: PGDS15/File: PLP15) when writing to files PLP17 and PLP15."},
+    {u"AIP33.BARC33", u"Item barcode", u"CHAR(14)", false,
+     u"(for 3WM mode) May be used to identify the System/21 Item code via looking-up BARC35 in the Item Master file. Applicable if neither CATN33 nor CCAT33 are valid."},
+    {u"AIP33.SBRC33", u"Spare barcode", u"CHAR(15)", false,
+     kNotUsed},
+    {u"AIP33.IWGH33", u"Invoiced weight", u"DECIMAL(11, 3)", false,
+     kNotUsed},
+    {u"AIP33.IVOL33", u"Invoiced volume", u"DECIMAL(11, 3)", false,
+     kNotUsed},
+    {u"AIP33.LVAT33", u"Line VAT value", u"DECIMAL(15, 2)", false,
+     u"Line VAT value"},
+    {u"AIP33.LVAL33", u"Line value", u"DECIMAL(15, 2)", false,
+     kNotUsed},
+    {u"AIP33.EAN233", u"EAN 13 barcode number two", u"CHAR(13)", false,
+     kNotUsed},
+    {u"AIP33.DUN133", u"DUN 14 barcode number one", u"CHAR(14)", false,
+     kNotUsed},
+    {u"AIP33.DUN233", u"DUN 14 barcode number two", u"CHAR(14)", false,
+     kNotUsed},
+    {u"AIP33.CURN33", u"Currency code", u"CHAR(3)", false,
+     kNotUsed},
+    {u"AIP33.CONU33", u"Consumer units in traded unit", u"DECIMAL(15, 5)", false,
+     kNotUsed},
+    {u"AIP33.DQTY33", u"Delivery quantity", u"DECIMAL(11, 3)", false,
+     kNotUsed},
+    {u"AIP33.PDRC33", u"Part delivery reason code", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP33.DLDT33", u"Actual delivery date", u"DECIMAL(7, 0)", false,
+     kNotUsed},
+    {u"AIP33.DLTM33", u"Actual delivery time", u"DECIMAL(6, 0)", false,
+     kNotUsed},
+    {u"AIP33.DSTM33", u"Despatch time", u"DECIMAL(6, 0)", false,
+     kNotUsed},
+    {u"AIP33.TWDL33", u"Total weight delivered", u"DECIMAL(11, 4)", false,
+     kNotUsed},
+    {u"AIP33.WUOM33", u"Weight uom", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP33.PODR33", u"POD reference", u"CHAR(10)", false,
+     kNotUsed},
+    {u"AIP33.ALCO33", u"Alternate company", u"CHAR(2)", false,
+     kNotUsed},
+    {u"AIP33.ADVN33", u"Advice number", u"CHAR(16)", false,
+     u"(for 3WM mode) The Advice Note number for the delivered item, as recorded at goods receipt."},
+    {u"AIP33.ORDN33", u"Purchase order number", u"CHAR(7)", false,
+     u"(for 3WM mode) Our order number. If blank it will default to that from header, if present there."},
+    {u"AIP33.LINE33", u"Purchase order line number", u"DECIMAL(5, 0)", false,
+     u"(for 3WM mode) The order line number. If not known then an attempt is made to derive this from the order."},
+    {u"AIP33.GPAC33", u"GL Purchase Account", u"CHAR(12)", false,
+     u"GL Purchase Account"},
+    {u"AIP33.GPAX33", u"GL Purchase Account Ext", u"CHAR(30)", false,
+     u"GL Purchase Account Ext"},
+};
+
+static_assert(std::size(kRows) == kCatalogueFields);
+
+}  // namespace
+
+std::span<const CatalogueRow> CatalogueRows() { return kRows; }
+
+bool SetCatalogueField(FieldCatalogue& catalogue, std::size_t index, std::int32_t group, const Text& destination,
+                       const Text& label, const Text& description, const Text& sqlType, bool required) {
+    if (index >= catalogue.size()) return false;
+    MappedField& slot = catalogue[index];
+    slot.group = group;
+    slot.destination = destination;
+    slot.label = label;
+    slot.description = description;
+    slot.sqlType = sqlType;
+    slot.required = required;
+    return true;
+}
+
+bool BuildFieldCatalogue(FieldCatalogue& catalogue) {
+    for (std::size_t index = 0; index < kCatalogueFields; ++index) {
+        const CatalogueRow& row = kRows[index];
+        const FieldGroup group = index < kHeaderFields ? Header : LineItem;
+        SetCatalogueField(catalogue, index, group, row.destination, row.label, row.description, row.sqlType,
+                          row.required);
+    }
+    return true;
+}
+
+std::optional<std::size_t> FindCatalogueSlot(const FieldCatalogue& catalogue, const Text& destination) {
+    for (std::size_t index = 0; index < catalogue.size(); ++index) {
+        if (catalogue[index].destination == destination) return index;
+    }
+    return std::nullopt;
+}
+
+}  // namespace veldmark
