@@ -1,0 +1,1 @@
+// Replaced as the dbAx layer is built.
