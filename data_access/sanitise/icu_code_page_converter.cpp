@@ -1,0 +1,187 @@
+#include "data_access/sanitise/icu_code_page_converter.h"
+
+#include <stdexcept>
+#include <string>
+
+#include <unicode/ucnv.h>
+#include <unicode/uniset.h>
+#include <unicode/uset.h>
+#include <unicode/utf16.h>
+
+#include "data_access/sanitise/best_fit.h"
+#include "data_access/sanitise/code_page_table.h"
+#include "data_access/sanitise/unusable_code_page.h"
+
+namespace dbAx {
+namespace {
+
+// Every code page offered holds it as one byte in its initial state
+// (0x3F, or 0x6F in EBCDIC), so it decodes to itself and not to a control
+// character as ICU's own substitution byte 0x1A would.
+constexpr char32_t kDefaultCharacter = U'?';
+
+struct ConverterCloser {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+std::runtime_error IcuFailure(const char* operation, std::uint32_t codePage, UErrorCode status) {
+    return std::runtime_error(std::string(operation) + " for code page " + std::to_string(codePage) +
+                              " failed in ICU: " + u_errorName(status));
+}
+
+// Runs an ICU whole-string conversion into a buffer of the estimated size,
+// and once more with the size ICU reports when the estimate was short.
+template <class Output, class Convert>
+Output ConvertWhole(std::size_t estimate, const char* operation, std::uint32_t codePage, Convert convert) {
+    Output output(estimate, typename Output::value_type{});
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = convert(output.data(), static_cast<int32_t>(output.size()), status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        output.assign(static_cast<std::size_t>(length), typename Output::value_type{});
+        status = U_ZERO_ERROR;
+        length = convert(output.data(), static_cast<int32_t>(output.size()), status);
+    }
+    if (U_FAILURE(status)) throw IcuFailure(operation, codePage, status);
+    output.resize(static_cast<std::size_t>(length));
+    return output;
+}
+
+// ICU reports the repertoire of table-driven converters exactly; for the
+// algorithmic ones (ISO-2022, HZ, ISCII) its report includes characters that
+// they cannot write or that come back as others.
+bool ReportsRepertoireExactly(UConverter* converter) {
+    switch (ucnv_getType(converter)) {
+        case UCNV_SBCS:
+        case UCNV_DBCS:
+        case UCNV_MBCS:
+        case UCNV_LATIN_1:
+        case UCNV_US_ASCII:
+        case UCNV_EBCDIC_STATEFUL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool RoundTripsAlone(UConverter* converter, UChar32 c) {
+    char16_t text[U16_MAX_LENGTH];
+    int32_t length = 0;
+    U16_APPEND_UNSAFE(text, length, c);
+    char bytes[32];
+    char16_t back[8];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t byteCount = ucnv_fromUChars(converter, bytes, sizeof bytes, text, length, &status);
+    const int32_t backLength = ucnv_toUChars(converter, back, 8, bytes, byteCount, &status);
+    return U_SUCCESS(status) && std::u16string_view(back, static_cast<std::size_t>(backLength)) ==
+                                    std::u16string_view(text, static_cast<std::size_t>(length));
+}
+
+// The characters that survive a round trip through the converter.
+icu::UnicodeSet Repertoire(UConverter* converter, UErrorCode& status) {
+    USet* reported = uset_openEmpty();
+    ucnv_getUnicodeSet(converter, reported, UCNV_ROUNDTRIP_SET, &status);
+    icu::UnicodeSet repertoire(*icu::UnicodeSet::fromUSet(reported));
+    uset_close(reported);
+    if (U_SUCCESS(status) && !ReportsRepertoireExactly(converter)) {
+        icu::UnicodeSet failing;
+        for (int32_t range = 0; range < repertoire.getRangeCount(); ++range) {
+            for (UChar32 c = repertoire.getRangeStart(range); c <= repertoire.getRangeEnd(range); ++c) {
+                if (!RoundTripsAlone(converter, c)) failing.add(c);
+            }
+        }
+        repertoire.removeAll(failing);
+    }
+    return repertoire;
+}
+
+}  // namespace
+
+struct IcuCodePageConverter::OpenCodePage {
+    ConverterPtr converter;
+    // The characters that come back unchanged from a round trip; frozen, so
+    // that membership tests are fast.
+    icu::UnicodeSet held;
+};
+
+IcuCodePageConverter::IcuCodePageConverter() = default;
+IcuCodePageConverter::~IcuCodePageConverter() = default;
+
+IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t codePage) {
+    if (const auto known = open_.find(codePage); known != open_.end()) return known->second.get();
+
+    std::unique_ptr<OpenCodePage> page;
+    if (const auto icuName = IcuConverterName(codePage)) {
+        UErrorCode status = U_ZERO_ERROR;
+        ConverterPtr converter(ucnv_open(std::string(*icuName).c_str(), &status));
+        // Stop rather than substitute: everything handed to ICU has been fitted
+        // to the repertoire already, so a failure is a fault to report.
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        icu::UnicodeSet held = Repertoire(converter.get(), status);
+        if (U_SUCCESS(status) && held.contains(static_cast<UChar32>(kDefaultCharacter))) {
+            page = std::make_unique<OpenCodePage>(OpenCodePage{std::move(converter), held});
+            page->held.freeze();
+        }
+    }
+    return open_.emplace(codePage, std::move(page)).first->second.get();
+}
+
+IcuCodePageConverter::OpenCodePage& IcuCodePageConverter::OpenForConversion(std::uint32_t codePage) {
+    OpenCodePage* page = Open(codePage);
+    if (page == nullptr) throw UnusableCodePage(codePage);
+    return *page;
+}
+
+CodePageUse IcuCodePageConverter::UseOf(std::uint32_t codePage) {
+    if (IsUnicodeCodePage(codePage)) return CodePageUse::PassThrough;
+    std::lock_guard lock(mutex_);
+    return Open(codePage) != nullptr ? CodePageUse::Convert : CodePageUse::Unusable;
+}
+
+std::string IcuCodePageConverter::Encode(std::u16string_view text, std::uint32_t codePage,
+                                         std::optional<std::uint8_t> replacementByte) {
+    std::lock_guard lock(mutex_);
+    OpenCodePage& page = OpenForConversion(codePage);
+    UConverter* converter = page.converter.get();
+
+    char32_t substitute = kDefaultCharacter;
+    if (replacementByte) {
+        // The byte stands for the character it decodes to on its own; putting
+        // that character in the text lets ICU write it in whatever shift state
+        // a stateful code page is in at that point.
+        const char byte = static_cast<char>(*replacementByte);
+        const kfx::Text decoded = ConvertWhole<kfx::Text>(4, "Decoding the replacement byte", codePage,
+            [&](char16_t* out, int32_t capacity, UErrorCode& status) {
+                return ucnv_toUChars(converter, out, capacity, &byte, 1, &status);
+            });
+        int32_t at = 0;
+        UChar32 character = 0;
+        if (!decoded.empty()) U16_NEXT(decoded.data(), at, static_cast<int32_t>(decoded.size()), character);
+        if (decoded.empty() || at != static_cast<int32_t>(decoded.size()) || !page.held.contains(character)) {
+            throw std::invalid_argument("Byte " + std::to_string(*replacementByte) + " is no character of code page " +
+                                        std::to_string(codePage));
+        }
+        substitute = static_cast<char32_t>(character);
+    }
+
+    const kfx::Text fitted = BestFit(text, page.held, substitute);
+    const auto estimate = static_cast<std::size_t>(
+        UCNV_GET_MAX_BYTES_FOR_STRING(static_cast<int32_t>(fitted.size()), ucnv_getMaxCharSize(converter)));
+    return ConvertWhole<std::string>(estimate, "Encoding", codePage,
+        [&](char* out, int32_t capacity, UErrorCode& status) {
+            return ucnv_fromUChars(converter, out, capacity, fitted.data(), static_cast<int32_t>(fitted.size()), &status);
+        });
+}
+
+kfx::Text IcuCodePageConverter::Decode(std::string_view bytes, std::uint32_t codePage) {
+    std::lock_guard lock(mutex_);
+    UConverter* converter = OpenForConversion(codePage).converter.get();
+    // One byte gives at most a surrogate pair; the retry covers the rare longer mapping.
+    return ConvertWhole<kfx::Text>(2 * bytes.size() + 2, "Decoding", codePage,
+        [&](char16_t* out, int32_t capacity, UErrorCode& status) {
+            return ucnv_toUChars(converter, out, capacity, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+        });
+}
+
+}  // namespace dbAx

@@ -1,0 +1,57 @@
+#include "data_access/sanitise/sanitise.h"
+
+#include "data_access/sanitise/icu_code_page_converter.h"
+
+namespace dbAx {
+namespace {
+
+kfx::Text UpToFirstNul(kfx::Text text) {
+    if (const auto nul = text.find(u'\0'); nul != kfx::Text::npos) text.resize(nul);
+    return text;
+}
+
+// The replacement character encoded alone, with the same options as the
+// text; only a single byte can stand in for a lacking character.
+std::optional<std::uint8_t> ReplacementByte(CodePageConverter& converter, std::uint32_t codePage, char16_t replacementChar) {
+    if (replacementChar == 0) return std::nullopt;
+    const std::string bytes = converter.Encode(std::u16string_view(&replacementChar, 1), codePage, std::nullopt);
+    if (bytes.size() != 1) return std::nullopt;
+    return static_cast<std::uint8_t>(bytes.front());
+}
+
+}  // namespace
+
+CodePageConverter& DefaultCodePageConverter() {
+    static IcuCodePageConverter converter;
+    return converter;
+}
+
+kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t replacementChar) {
+    return SanitiseText(text, codePage, replacementChar, DefaultCodePageConverter());
+}
+
+kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t replacementChar,
+                       CodePageConverter& converter) {
+    if (codePage == 0) return text;
+    switch (converter.UseOf(codePage)) {
+        case CodePageUse::Unusable:
+            throw UnusableCodePage(codePage);
+        case CodePageUse::PassThrough:
+            return UpToFirstNul(text);
+        case CodePageUse::Convert:
+            break;
+    }
+    const auto replacementByte = ReplacementByte(converter, codePage, replacementChar);
+    return UpToFirstNul(converter.Decode(converter.Encode(text, codePage, replacementByte), codePage));
+}
+
+std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage) {
+    return CodePageProblem(codePage, DefaultCodePageConverter());
+}
+
+std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage, CodePageConverter& converter) {
+    if (codePage == 0 || converter.UseOf(codePage) != CodePageUse::Unusable) return std::nullopt;
+    return UnusableCodePageMessage(codePage);
+}
+
+}  // namespace dbAx

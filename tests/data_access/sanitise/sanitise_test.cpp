@@ -1,0 +1,163 @@
+#include "data_access/sanitise/sanitise.h"
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace dbAx {
+namespace {
+
+constexpr char16_t kNoReplacement = 0;
+
+struct Case {
+    const char* name;
+    std::uint32_t codePage;
+    char16_t replacementChar;
+    kfx::Text input;
+    kfx::Text expected;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class Sanitising : public testing::TestWithParam<Case> {};
+
+TEST_P(Sanitising, GivesTheExpectedText) {
+    const Case& c = GetParam();
+    EXPECT_EQ(SanitiseText(c.input, c.codePage, c.replacementChar), c.expected);
+}
+
+std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(CodePageZero, Sanitising, testing::Values(
+    Case{"Latin", 0, kNoReplacement, u"Müller & Söhne", u"Müller & Söhne"},
+    Case{"AnyReplacement", 0, u'#', u"請求書 \U0001F600", u"請求書 \U0001F600"},
+    Case{"KeepsNulAndLoneSurrogate", 0, u'#', kfx::Text(u"a\0b", 3) + char16_t(0xD800), kfx::Text(u"a\0b", 3) + char16_t(0xD800)},
+    Case{"Empty", 0, u'#', u"", u""}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(Windows1252, Sanitising, testing::Values(
+    Case{"PlainLatinUnchanged", 1252, kNoReplacement, u"Invoice 4711 Acme Ltd", u"Invoice 4711 Acme Ltd"},
+    Case{"HeldLettersUnchanged", 1252, kNoReplacement, u"Müller Straße 5, 8000 Zürich €12,50 „Café“ – Œuvre",
+         u"Müller Straße 5, 8000 Zürich €12,50 „Café“ – Œuvre"},
+    Case{"IdeographBecomesDefault", 1252, kNoReplacement, u"Tokyo 東京", u"Tokyo ??"},
+    Case{"IdeographBecomesReplacement", 1252, u'#', u"Tokyo 東京", u"Tokyo ##"},
+    Case{"DecomposedBecomesPrecomposed", 1252, kNoReplacement, u"Mu\u0308ller", u"Müller"},
+    Case{"PairWithoutPrecomposedFormReplacedWhole", 1252, u'#', u"O\u030Brs", u"#rs"},
+    Case{"UnholdableReplacementGivesDefault", 1252, u'東', u"a東b\u0101", u"a?ba"},
+    Case{"ReplacementTakesItsBestFit", 1252, u'\u0142', u"a東b", u"alb"},
+    Case{"EmptyStaysEmpty", 1252, u'#', u"", u""},
+    Case{"CutAtFirstNul", 1252, kNoReplacement, kfx::Text(u"abc\0def", 7), u"abc"},
+    Case{"SurrogatePairIsOneCharacter", 1252, u'#', u"ok \U0001F600!", u"ok #!"},
+    Case{"EmojiWithVariationSelectorIsOne", 1252, u'#', u"I \u2764\uFE0F it", u"I # it"},
+    Case{"LoneSurrogateReplaced", 1252, u'#', kfx::Text(u"a") + char16_t(0xDC00) + u"b", u"a#b"}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(BestFit, Sanitising, testing::Values(
+    Case{"LetterWithoutDecomposition", 1252, kNoReplacement, u"Łódź Wałbrzych", u"Lódz Walbrzych"},
+    Case{"DoubleAcute", 1252, kNoReplacement, u"Őrség Győr", u"Orség Gyor"},
+    Case{"Macron", 1252, kNoReplacement, u"Rīga Ākāsha", u"Riga Akasha"},
+    Case{"KeepsTheDiacriticTheCodePageHas", 1252, kNoReplacement, u"Nguy\u1EC5n \u1EA5", u"Nguyên â"},
+    Case{"LettersOfTheTable", 1250, kNoReplacement, u"Søren Đorđević Ħal ıi", u"Soren Đorđević Hal ii"},
+    Case{"QuotesAndDashesInEbcdic", 37, kNoReplacement, u"O’Brien “Ltd” – 10−2", u"O'Brien \"Ltd\" - 10-2"},
+    Case{"CompatibilityForms", 1252, kNoReplacement, u"ＡＢＣ１２３ ｶ", u"ABC123 ?"},
+    Case{"NonBreakingSpaceInAscii", 20127, kNoReplacement, u"12\u00A0500 Müller", u"12 500 Muller"},
+    Case{"HalfwidthKatakanaInIso2022Jp", 50220, kNoReplacement, u"ｶﾀｶﾅ", u"カタカナ"},
+    Case{"VietnameseKeepsToneMarkSeparately", 1258, kNoReplacement, u"\u1EA5 a\u0301", u"\u00E2\u0301 \u00E1"},
+    Case{"HeldCombiningMarksUnchanged", 874, kNoReplacement, u"ภาษาไทย น้ำ", u"ภาษาไทย น้ำ"}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(Ebcdic, Sanitising, testing::Values(
+    Case{"Us37", 37, kNoReplacement, u"Müller & Söhne 123 €", u"Müller & Söhne 123 ?"},
+    Case{"Germany1141", 1141, kNoReplacement, u"Müller & Söhne 123 € 東", u"Müller & Söhne 123 € ?"},
+    Case{"Germany20273", 20273, u'#', u"Müller & Söhne 123 €", u"Müller & Söhne 123 #"},
+    Case{"JapaneseMixed50930", 50930, u'#', u"株式€会社 ABC", u"株式#会社 ABC"}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(DoubleByte, Sanitising, testing::Values(
+    Case{"JapaneseUnchanged", 932, kNoReplacement, u"株式会社テスト 東京都千代田区1-2-3 ｶﾀｶﾅ", u"株式会社テスト 東京都千代田区1-2-3 ｶﾀｶﾅ"},
+    Case{"UnmappableBecomesReplacement", 932, u'#', u"株式会社 한국", u"株式会社 ##"},
+    Case{"DoubleByteReplacementDropped", 932, u'株', u"会社 한", u"会社 ?"},
+    Case{"SimplifiedChinese", 936, kNoReplacement, u"北京市朝阳区 发票", u"北京市朝阳区 发票"},
+    Case{"Korean", 949, u'#', u"서울특별시 株 \U0001F600", u"서울특별시 株 #"},
+    Case{"TraditionalChinese", 950, kNoReplacement, u"臺北市 發票 ł", u"臺北市 發票 l"}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(Stateful, Sanitising, testing::Values(
+    Case{"Iso2022Jp", 50220, u'#', u"株式会社 ABC 한", u"株式会社 ABC #"},
+    Case{"Iso2022Kr", 50225, kNoReplacement, u"서울 ABC 東京 ą", u"서울 ABC 東京 a"},
+    Case{"Hz", 52936, kNoReplacement, u"北京 ABC 한", u"北京 ABC ?"},
+    Case{"Gb18030HoldsEverything", 54936, u'#', u"北京 한 \U0001F600 ő", u"北京 한 \U0001F600 ő"},
+    Case{"IsciiDevanagari", 57002, u'#', u"नमस्ते ABC 東", u"नमस्ते ABC #"}), CaseName);
+
+INSTANTIATE_TEST_SUITE_P(Unicode, Sanitising, testing::Values(
+    Case{"Utf16Le", 1200, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
+    Case{"Utf16Be", 1201, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
+    Case{"Utf32Le", 12000, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
+    Case{"Utf32Be", 12001, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
+    Case{"Utf7", 65000, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
+    Case{"Utf8", 65001, u'#', u"Mu\u0308ller 東京 \U0001F600", u"Mu\u0308ller 東京 \U0001F600"},
+    Case{"Utf8CutAtFirstNul", 65001, kNoReplacement, kfx::Text(u"abc\0def", 7), u"abc"}), CaseName);
+
+TEST(SanitisingEncoding, EbcdicDefaultCharacterIsTheQuestionMarkOfThePage) {
+    // 0x3F would be a control character in EBCDIC.
+    EXPECT_EQ(DefaultCodePageConverter().Encode(u"東", 37, std::nullopt), "\x6F");
+    EXPECT_EQ(DefaultCodePageConverter().Encode(u"東", 1252, std::nullopt), "\x3F");
+}
+
+TEST(UnusableCodePages, AreRefusedWithAClearMessage) {
+    for (const std::uint32_t codePage : {99999u, 0x7FFFFFFFu, 709u, 1361u}) {
+        SCOPED_TRACE(codePage);
+        const auto problem = CodePageProblem(codePage);
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_EQ(*problem, UnusableCodePageMessage(codePage));
+        try {
+            SanitiseText(u"Müller", codePage, u'#');
+            ADD_FAILURE() << "no exception";
+        } catch (const UnusableCodePage& failure) {
+            EXPECT_EQ(failure.CodePage(), codePage);
+            EXPECT_EQ(failure.Message(), *problem);
+        }
+    }
+}
+
+TEST(UnusableCodePages, MessageNamesTheNumberAndTheWayOut) {
+    EXPECT_EQ(UnusableCodePageMessage(99999),
+              u"Code page 99999 cannot be used for sanitising: it is not a code page this system can convert to. "
+              u"Set \"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.");
+    EXPECT_STREQ(UnusableCodePage(2147483647).what(),
+                 "Code page 2147483647 cannot be used for sanitising: it is not a code page this system can convert to. "
+                 "Set \"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.");
+}
+
+TEST(UnusableCodePages, UsableOnesHaveNoProblem) {
+    for (const std::uint32_t codePage : {0u, 1252u, 37u, 932u, 65001u, 1200u}) {
+        EXPECT_EQ(CodePageProblem(codePage), std::nullopt) << codePage;
+    }
+}
+
+TEST(SanitisingThreads, ConcurrentCallsGiveCorrectResults) {
+    struct Work {
+        std::uint32_t codePage;
+        kfx::Text input;
+        kfx::Text expected;
+    };
+    const std::vector<Work> work = {
+        {1252, u"Łódź 東", u"Lódz ?"},
+        {37, u"Müller € Söhne", u"Müller ? Söhne"},
+        {932, u"株式会社 한", u"株式会社 ?"},
+        {50220, u"株式会社 ő", u"株式会社 o"},
+    };
+    std::vector<std::thread> threads;
+    std::vector<int> mismatches(work.size(), 0);
+    for (std::size_t t = 0; t < work.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 300; ++round) {
+                // Each thread visits every code page, so converters are shared.
+                const Work& w = work[(t + static_cast<std::size_t>(round)) % work.size()];
+                if (SanitiseText(w.input, w.codePage, 0) != w.expected) ++mismatches[t];
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (const int count : mismatches) EXPECT_EQ(count, 0);
+}
+
+}  // namespace
+}  // namespace dbAx
