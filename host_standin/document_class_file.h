@@ -1,0 +1,24 @@
+// The document-class file of the store: one JSON file per document class,
+// read by release and setup, rewritten by setup's Apply.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "host_standin/document_class.h"
+
+namespace standin {
+
+constexpr int kDocumentClassFormatVersion = 1;
+
+// Throws StoreError naming the file and the place of the first problem.
+DocumentClass ParseDocumentClass(std::string_view text, const std::string& file);
+DocumentClass LoadDocumentClass(const std::filesystem::path& path);
+
+// Every key, in a fixed order, indented; ParseDocumentClass reads it back equal.
+std::string DocumentClassJson(const DocumentClass& documentClass);
+// Replaces the file atomically; throws StoreError when it cannot.
+void SaveDocumentClass(const std::filesystem::path& path, const DocumentClass& documentClass);
+
+}  // namespace standin
