@@ -60,6 +60,7 @@ constexpr Result DB_SEC_E_AUTH_FAILED = static_cast<Result>(0x80040E4D);
 constexpr Result DB_E_CANTCONVERTVALUE = static_cast<Result>(0x80040E07);
 constexpr Result DB_E_DATAOVERFLOW = static_cast<Result>(0x80040E57);
 constexpr Result E_ADO_OBJECTCLOSED = static_cast<Result>(0x800A0E78);  // operation not allowed when closed
+constexpr Result E_ADO_OBJECTOPEN = static_cast<Result>(0x800A0E79);    // operation not allowed when open
 constexpr Result E_ADO_NOCURRENTRECORD = static_cast<Result>(0x800A0BCD);
 constexpr Result E_ADO_ITEMNOTFOUND = static_cast<Result>(0x800A0CC1);  // item not found in the collection
 constexpr Result E_ADO_CONNECTIONFAILED = static_cast<Result>(0x80004005);

@@ -1,0 +1,53 @@
+// The narrow interface each database offers the generic provider objects:
+// connect, describe the columns of a selection, insert one row. The access
+// object semantics (edit modes, pending rows, fields, error collections)
+// live once in the generic connection and recordset above it.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data_access/platform/database.h"
+#include "data_access/provider/column_description.h"
+
+namespace dbAx::provider {
+
+using platform::Result;
+using platform::Text;
+
+// The database's own messages for one failed call, in UTF-8; the generic
+// objects turn each into an error record carrying the call's result.
+using ErrorMessages = std::vector<std::string>;
+
+struct TableDescription {
+    std::string name;  // the table as declared, without its library, for messages
+    std::vector<ColumnDescription> columns;
+    std::size_t sessionKey = 0;  // the describing session's handle for this table and column list
+};
+
+// One open connection to a database.
+class Session {
+public:
+    virtual ~Session() = default;
+    // Runs the selection and describes its columns. Fails unless the
+    // selection reads columns of one table only and returns no rows.
+    virtual Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) = 0;
+    // Inserts one row and commits it. values[i] belongs to table.columns[i];
+    // nullopt leaves the column to its default. table must come from this
+    // session's Describe.
+    virtual Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
+                          ErrorMessages& errors) = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual Result Connect(std::string_view dataSource, const std::string& user, const std::string& password,
+                           std::unique_ptr<Session>* session, ErrorMessages& errors) = 0;
+};
+
+}  // namespace dbAx::provider

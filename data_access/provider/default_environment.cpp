@@ -1,0 +1,22 @@
+#include "data_access/provider/default_environment.h"
+
+#include "data_access/provider/embedded_backend.h"
+#include "data_access/provider/provider_environment.h"
+
+namespace dbAx {
+namespace {
+
+provider::BackendSelection DefaultBackends() {
+    provider::BackendSelection backends;
+    backends.RegisterPrefix("sqlite:", std::make_unique<provider::EmbeddedBackend>());
+    return backends;
+}
+
+}  // namespace
+
+platform::Environment& DefaultEnvironment() {
+    static provider::ProviderEnvironment environment(DefaultBackends());
+    return environment;
+}
+
+}  // namespace dbAx

@@ -1,0 +1,51 @@
+// One connection to the embedded database: a main database in memory with
+// the directory's libraries attached as statements name them, and the
+// prepared inserts of each described table kept for reuse.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "data_access/provider/backend.h"
+#include "data_access/provider/sqlite_handles.h"
+
+namespace dbAx::provider {
+
+class EmbeddedSession : public Session {
+public:
+    EmbeddedSession(std::filesystem::path directory, SqliteDatabase database)
+        : directory_(std::move(directory)), database_(std::move(database)) {}
+
+    Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
+    // Converts every assigned value first (see embedded_value_conversion.h);
+    // any refusal leaves the table untouched, with one message per refused value.
+    Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
+                  ErrorMessages& errors) override;
+
+private:
+    struct Table {
+        std::string schema;
+        std::string name;
+        std::vector<ColumnDescription> columns;
+        std::map<std::vector<bool>, SqliteStatement> inserts;  // by which columns are assigned
+    };
+
+    Result AttachLibraries(const std::string& selection, ErrorMessages& errors);
+    Result DescribeColumns(const std::string& schema, const std::string& table, const std::vector<std::string>& names,
+                           std::vector<ColumnDescription>* columns, ErrorMessages& errors);
+    std::size_t TableKey(const std::string& schema, const std::string& name, std::vector<ColumnDescription> columns);
+    sqlite3_stmt* InsertStatement(Table& table, const std::vector<bool>& assigned, ErrorMessages& errors);
+
+    std::filesystem::path directory_;
+    SqliteDatabase database_;  // before the tables: their statements go first
+    std::set<std::string> attached_;
+    std::vector<Table> tables_;
+    // Reused from row to row.
+    std::vector<std::string> stored_;
+    std::vector<bool> assigned_;
+};
+
+}  // namespace dbAx::provider

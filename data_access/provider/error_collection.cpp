@@ -1,0 +1,33 @@
+#include "data_access/provider/error_collection.h"
+
+#include "host/utf8.h"
+
+namespace dbAx::provider {
+
+Result ErrorCollection::Count(std::int32_t* count) {
+    if (!count) return kfx::E_POINTER;
+    *count = static_cast<std::int32_t>(records_.size());
+    return kfx::S_OK;
+}
+
+Result ErrorCollection::Item(std::int32_t index, platform::ErrorRecord* record) {
+    if (!record) return kfx::E_POINTER;
+    if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) return platform::E_ADO_ITEMNOTFOUND;
+    *record = records_[static_cast<std::size_t>(index)];
+    return kfx::S_OK;
+}
+
+Result ErrorCollection::Clear() {
+    records_.clear();
+    return kfx::S_OK;
+}
+
+void ErrorCollection::Add(Result result, const ErrorMessages& messages) {
+    for (const std::string& message : messages) Add(result, message);
+}
+
+void ErrorCollection::Add(Result result, std::string_view message) {
+    records_.push_back({result, kfx::FromUtf8(message)});
+}
+
+}  // namespace dbAx::provider

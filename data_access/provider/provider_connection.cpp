@@ -1,0 +1,85 @@
+#include "data_access/provider/provider_connection.h"
+
+#include <algorithm>
+
+#include "data_access/provider/connection_text.h"
+#include "data_access/provider/provider_recordset.h"
+#include "host/utf8.h"
+
+namespace dbAx::provider {
+
+ProviderConnection::~ProviderConnection() {
+    CloseRecordsets();
+    session_.reset();
+}
+
+Result ProviderConnection::Open(const Text& connectionText, const Text& user, const Text& password,
+                                std::int32_t /*options*/) {
+    if (session_) return platform::E_ADO_OBJECTOPEN;
+    ConnectionSettings settings;
+    std::string problem;
+    if (!ParseConnectionText(kfx::ToUtf8(connectionText), &settings, &problem)) {
+        errors_.Add(platform::E_ADO_CONNECTIONFAILED, problem);
+        return platform::E_ADO_CONNECTIONFAILED;
+    }
+    const BackendSelection::Choice choice = backends_.Choose(settings.dataSource);
+    if (!choice.backend) {
+        errors_.Add(platform::E_ADO_CONNECTIONFAILED, choice.refusal);
+        return platform::E_ADO_CONNECTIONFAILED;
+    }
+    ErrorMessages messages;
+    std::unique_ptr<Session> session;
+    const Result result =
+        choice.backend->Connect(choice.target, kfx::ToUtf8(user), kfx::ToUtf8(password), &session, messages);
+    if (kfx::Failed(result)) {
+        errors_.Add(result, messages);
+        return result;
+    }
+    session_ = std::move(session);
+    return kfx::S_OK;
+}
+
+Result ProviderConnection::Close() {
+    if (!session_) return platform::E_ADO_OBJECTCLOSED;
+    CloseRecordsets();
+    session_.reset();
+    return kfx::S_OK;
+}
+
+Result ProviderConnection::State(std::int32_t* state) {
+    if (!state) return kfx::E_POINTER;
+    *state = session_ ? platform::adStateOpen : platform::adStateClosed;
+    return kfx::S_OK;
+}
+
+Result ProviderConnection::SetCursorLocation(std::int32_t location) {
+    cursorLocation_ = location;
+    return kfx::S_OK;
+}
+
+Result ProviderConnection::CursorLocation(std::int32_t* location) {
+    if (!location) return kfx::E_POINTER;
+    *location = cursorLocation_;
+    return kfx::S_OK;
+}
+
+Result ProviderConnection::GetErrors(platform::Errors** errors) {
+    if (!errors) return kfx::E_POINTER;
+    *errors = &errors_;
+    return kfx::S_OK;
+}
+
+void ProviderConnection::Enlist(ProviderRecordset* recordset) { recordsets_.push_back(recordset); }
+
+void ProviderConnection::Delist(ProviderRecordset* recordset) {
+    recordsets_.erase(std::remove(recordsets_.begin(), recordsets_.end(), recordset), recordsets_.end());
+}
+
+// The access objects close a connection's open recordsets with it; their
+// unsaved new rows are dropped, as a recordset's own Close drops them.
+void ProviderConnection::CloseRecordsets() {
+    const std::vector<ProviderRecordset*> open = recordsets_;
+    for (ProviderRecordset* recordset : open) recordset->Close();
+}
+
+}  // namespace dbAx::provider

@@ -1,0 +1,34 @@
+// The provider environment: starts and stops like the platform's runtime
+// and makes the generic connection and recordset objects. The backends it
+// serves are given at construction.
+#pragma once
+
+#include <mutex>
+
+#include "data_access/platform/database.h"
+#include "data_access/provider/backend_selection.h"
+
+namespace dbAx::provider {
+
+class ProviderEnvironment : public platform::Environment {
+public:
+    explicit ProviderEnvironment(BackendSelection backends) : backends_(std::move(backends)) {}
+
+    // Counted like the platform runtime: S_OK the first time, S_FALSE while
+    // already started; each call wants its Uninitialize.
+    Result Initialize() override;
+    void Uninitialize() override;
+    // Both fail with E_UNEXPECTED while the environment is not started.
+    // Connections refer to the environment, which must outlive them.
+    Result CreateConnection(std::unique_ptr<platform::Connection>* connection) override;
+    Result CreateRecordset(std::unique_ptr<platform::Recordset>* recordset) override;
+
+private:
+    bool Started();
+
+    BackendSelection backends_;
+    std::mutex mutex_;
+    int starts_ = 0;
+};
+
+}  // namespace dbAx::provider

@@ -1,0 +1,157 @@
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "data_access/provider/provider_environment.h"
+#include "data_access/provider/utf8_path.h"
+#include "provider_test_support.h"
+
+namespace dbAx::provider::testing {
+namespace {
+
+TEST(ProviderEnvironment, StartsOnceAndCountsFurtherStarts) {
+    ProviderEnvironment environment{BackendSelection()};
+    std::unique_ptr<platform::Connection> connection;
+    std::unique_ptr<platform::Recordset> recordset;
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::E_UNEXPECTED);
+    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::E_UNEXPECTED);
+
+    EXPECT_EQ(environment.Initialize(), kfx::S_OK);
+    EXPECT_EQ(environment.Initialize(), kfx::S_FALSE);
+    environment.Uninitialize();
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::S_OK);
+    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::S_OK);
+    environment.Uninitialize();
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::E_UNEXPECTED);
+    EXPECT_EQ(environment.Initialize(), kfx::S_OK);
+    environment.Uninitialize();
+}
+
+class ProviderConnectionTest : public EmbeddedProviderTest {
+protected:
+    std::unique_ptr<platform::Connection> Create() {
+        std::unique_ptr<platform::Connection> connection;
+        EXPECT_EQ(environment_->CreateConnection(&connection), kfx::S_OK);
+        return connection;
+    }
+};
+
+TEST_F(ProviderConnectionTest, OpensAndClosesADatabaseDirectory) {
+    auto connection = Create();
+    std::int32_t state = -1;
+    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(state, platform::adStateClosed);
+    const Text text = EmbeddedConnectionText(directory_.Path());
+    ASSERT_EQ(connection->Open(text, u"someone", u"secret", platform::adOptionUnspecified), kfx::S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(state, platform::adStateOpen);
+    EXPECT_EQ(connection->Open(text, u"", u"", platform::adOptionUnspecified), platform::E_ADO_OBJECTOPEN);
+
+    EXPECT_EQ(connection->Close(), kfx::S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(state, platform::adStateClosed);
+    EXPECT_EQ(connection->Close(), platform::E_ADO_OBJECTCLOSED);
+    EXPECT_TRUE(ErrorTexts(*connection).empty());
+}
+
+TEST_F(ProviderConnectionTest, KeepsTheCursorLocation) {
+    auto connection = Create();
+    std::int32_t location = 0;
+    EXPECT_EQ(connection->CursorLocation(&location), kfx::S_OK);
+    EXPECT_EQ(location, 2);  // adUseServer until set
+    EXPECT_EQ(connection->SetCursorLocation(platform::adUseClient), kfx::S_OK);
+    EXPECT_EQ(connection->CursorLocation(&location), kfx::S_OK);
+    EXPECT_EQ(location, platform::adUseClient);
+}
+
+struct FailingOpen {
+    std::string dataSource;  // "<dir>" stands for the test's directory
+    std::string message;     // likewise
+};
+
+class ProviderConnectionRefuses : public ProviderConnectionTest, public ::testing::WithParamInterface<FailingOpen> {
+protected:
+    std::string Expand(std::string text) {
+        const auto at = text.find("<dir>");
+        return at == std::string::npos ? text : text.replace(at, 5, Utf8FromPath(directory_.Path()));
+    }
+};
+
+TEST_P(ProviderConnectionRefuses, WithOneErrorRecord) {
+    std::ofstream(directory_.Path() / "plain-file") << "not a directory";
+    auto connection = Create();
+    const Text text = Utf16("Provider=IBMDA400;Data source=" + Expand(GetParam().dataSource) + ";");
+    EXPECT_EQ(connection->Open(text, u"", u"", platform::adOptionUnspecified), platform::E_ADO_CONNECTIONFAILED);
+    std::int32_t state = -1;
+    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(state, platform::adStateClosed);
+    EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{Expand(GetParam().message)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DataSources, ProviderConnectionRefuses,
+    ::testing::Values(
+        FailingOpen{"sqlite:<dir>/missing", "The database directory '<dir>/missing' does not exist"},
+        FailingOpen{"sqlite:<dir>/plain-file", "The database directory '<dir>/plain-file' is not a directory"},
+        FailingOpen{"sqlite:", "The embedded database data source 'sqlite:' names no directory"},
+        FailingOpen{"S21PROD",
+                    "No ODBC provider is built into this component; data source 'S21PROD' cannot be opened"},
+        FailingOpen{"SQLite:<dir>",
+                    "No ODBC provider is built into this component; data source 'SQLite:<dir>' cannot be opened"},
+        FailingOpen{"", "The connection text names no data source (Data source=...)"}));
+
+TEST_F(ProviderConnectionTest, ErrorRecordsAccumulateUntilCleared) {
+    auto connection = Create();
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;Data source=FIRST;", u"", u"", -1), kfx::S_OK);
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;", u"", u"", -1), kfx::S_OK);
+    platform::Errors* errors = nullptr;
+    ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
+    std::int32_t count = 0;
+    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(count, 2);
+    platform::ErrorRecord record;
+    EXPECT_EQ(errors->Item(0, &record), kfx::S_OK);
+    EXPECT_EQ(record.number, platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(Utf8(record.description),
+              "No ODBC provider is built into this component; data source 'FIRST' cannot be opened");
+    EXPECT_EQ(errors->Item(2, &record), platform::E_ADO_ITEMNOTFOUND);
+    EXPECT_EQ(errors->Item(-1, &record), platform::E_ADO_ITEMNOTFOUND);
+
+    EXPECT_EQ(errors->Clear(), kfx::S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(count, 0);
+}
+
+// Stands for the ODBC backend: records what it is given and refuses.
+class RecordingBackend : public Backend {
+public:
+    Result Connect(std::string_view dataSource, const std::string& user, const std::string& password,
+                   std::unique_ptr<Session>*, ErrorMessages& errors) override {
+        given = std::string(dataSource) + "|" + user + "|" + password;
+        errors.push_back("first message");
+        errors.push_back("second message");
+        return platform::DB_SEC_E_AUTH_FAILED;
+    }
+    std::string given;
+};
+
+TEST(ProviderBackendSelection, HandsOtherDataSourcesWholeToTheOdbcBackend) {
+    BackendSelection backends;
+    auto odbc = std::make_unique<RecordingBackend>();
+    RecordingBackend& recording = *odbc;
+    backends.RegisterOdbc(std::move(odbc));
+    ProviderEnvironment environment(std::move(backends));
+    ASSERT_EQ(environment.Initialize(), kfx::S_OK);
+    std::unique_ptr<platform::Connection> connection;
+    ASSERT_EQ(environment.CreateConnection(&connection), kfx::S_OK);
+
+    EXPECT_EQ(connection->Open(u"Provider=IBMDA400;Data source=S21PROD;", u"JSMITH", u"pa;ss", -1),
+              platform::DB_SEC_E_AUTH_FAILED);
+    EXPECT_EQ(recording.given, "S21PROD|JSMITH|pa;ss");
+    EXPECT_EQ(ErrorTexts(*connection), (std::vector<std::string>{"first message", "second message"}));
+    environment.Uninitialize();
+}
+
+}  // namespace
+}  // namespace dbAx::provider::testing
