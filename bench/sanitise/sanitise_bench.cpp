@@ -149,7 +149,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (time per batch of %zu values):\n", InvoiceValues().size());
     for (const std::int64_t codePage : {kWindowsLatin, kEbcdicGermany}) {
-        const std::string arg = "/" + std::to_string(codePage);
+        std::string arg = "/";
+        arg += std::to_string(codePage);
         reporter.PrintRatio("SanitiseInvoiceValues" + arg, "PlainIcuRoundTrip" + arg);
         reporter.PrintRatio("IcuRoundTripOpeningPerValue" + arg, "PlainIcuRoundTrip" + arg);
     }

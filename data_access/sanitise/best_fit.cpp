@@ -67,7 +67,11 @@ std::optional<UChar32> LookAlikeOf(UChar32 c) {
     return found->to;
 }
 
-bool IsMark(UChar32 c) { return (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0; }
+// Combining marks start at U+0300; the test below it spares the property
+// lookup for most Latin text.
+constexpr UChar32 kFirstMark = 0x0300;
+
+bool IsMark(UChar32 c) { return c >= kFirstMark && (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0; }
 
 const icu::Normalizer2& Normalizer(const icu::Normalizer2* (*instance)(UErrorCode&)) {
     UErrorCode status = U_ZERO_ERROR;
@@ -76,13 +80,22 @@ const icu::Normalizer2& Normalizer(const icu::Normalizer2* (*instance)(UErrorCod
     return *normalizer;
 }
 
+struct Normalizers {
+    const icu::Normalizer2& nfc = Normalizer(icu::Normalizer2::getNFCInstance);
+    const icu::Normalizer2& nfd = Normalizer(icu::Normalizer2::getNFDInstance);
+    const icu::Normalizer2& nfkd = Normalizer(icu::Normalizer2::getNFKDInstance);
+};
+
+// ICU's instances live as long as the process; looked up once.
+const Normalizers& SharedNormalizers() {
+    static const Normalizers normalizers;
+    return normalizers;
+}
+
 class Fitter {
 public:
     explicit Fitter(const icu::UnicodeSet& held)
-        : held_(held),
-          nfc_(Normalizer(icu::Normalizer2::getNFCInstance)),
-          nfd_(Normalizer(icu::Normalizer2::getNFDInstance)),
-          nfkd_(Normalizer(icu::Normalizer2::getNFKDInstance)) {}
+        : held_(held), nfc_(SharedNormalizers().nfc), nfd_(SharedNormalizers().nfd), nfkd_(SharedNormalizers().nfkd) {}
 
     bool Holds(UChar32 c) const { return held_.contains(c); }
 

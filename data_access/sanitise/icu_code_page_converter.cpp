@@ -108,7 +108,8 @@ IcuCodePageConverter::IcuCodePageConverter() = default;
 IcuCodePageConverter::~IcuCodePageConverter() = default;
 
 IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t codePage) {
-    if (const auto known = open_.find(codePage); known != open_.end()) return known->second.get();
+    if (lastPage_ != nullptr && lastCodePage_ == codePage) return lastPage_;
+    if (const auto known = open_.find(codePage); known != open_.end()) return Remember(codePage, known->second.get());
 
     std::unique_ptr<OpenCodePage> page;
     if (const auto icuName = IcuConverterName(codePage)) {
@@ -124,7 +125,30 @@ IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t cod
             page->held.freeze();
         }
     }
-    return open_.emplace(codePage, std::move(page)).first->second.get();
+    return Remember(codePage, open_.emplace(codePage, std::move(page)).first->second.get());
+}
+
+IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Remember(std::uint32_t codePage, OpenCodePage* page) {
+    lastCodePage_ = codePage;
+    lastPage_ = page;
+    return page;
+}
+
+// The byte stands for the character it decodes to on its own. Putting that
+// character in the text, rather than the byte in the output, lets ICU write it
+// in whatever shift state a stateful code page is in at that point.
+char32_t IcuCodePageConverter::CharacterOfByte(OpenCodePage& page, std::uint8_t byte, std::uint32_t codePage) {
+    const char bytes[] = {static_cast<char>(byte)};
+    char16_t decoded[4];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = ucnv_toUChars(page.converter.get(), decoded, 4, bytes, 1, &status);
+    int32_t at = 0;
+    UChar32 character = 0;
+    if (U_SUCCESS(status) && length > 0) U16_NEXT(decoded, at, length, character);
+    if (U_FAILURE(status) || length == 0 || at != length || !page.held.contains(character)) {
+        throw std::invalid_argument("Byte " + std::to_string(byte) + " is no character of code page " + std::to_string(codePage));
+    }
+    return static_cast<char32_t>(character);
 }
 
 IcuCodePageConverter::OpenCodePage& IcuCodePageConverter::OpenForConversion(std::uint32_t codePage) {
@@ -145,26 +169,7 @@ std::string IcuCodePageConverter::Encode(std::u16string_view text, std::uint32_t
     OpenCodePage& page = OpenForConversion(codePage);
     UConverter* converter = page.converter.get();
 
-    char32_t substitute = kDefaultCharacter;
-    if (replacementByte) {
-        // The byte stands for the character it decodes to on its own; putting
-        // that character in the text lets ICU write it in whatever shift state
-        // a stateful code page is in at that point.
-        const char byte = static_cast<char>(*replacementByte);
-        const kfx::Text decoded = ConvertWhole<kfx::Text>(4, "Decoding the replacement byte", codePage,
-            [&](char16_t* out, int32_t capacity, UErrorCode& status) {
-                return ucnv_toUChars(converter, out, capacity, &byte, 1, &status);
-            });
-        int32_t at = 0;
-        UChar32 character = 0;
-        if (!decoded.empty()) U16_NEXT(decoded.data(), at, static_cast<int32_t>(decoded.size()), character);
-        if (decoded.empty() || at != static_cast<int32_t>(decoded.size()) || !page.held.contains(character)) {
-            throw std::invalid_argument("Byte " + std::to_string(*replacementByte) + " is no character of code page " +
-                                        std::to_string(codePage));
-        }
-        substitute = static_cast<char32_t>(character);
-    }
-
+    const char32_t substitute = replacementByte ? CharacterOfByte(page, *replacementByte, codePage) : kDefaultCharacter;
     const kfx::Text fitted = BestFit(text, page.held, substitute);
     const auto estimate = static_cast<std::size_t>(
         UCNV_GET_MAX_BYTES_FOR_STRING(static_cast<int32_t>(fitted.size()), ucnv_getMaxCharSize(converter)));

@@ -32,9 +32,14 @@ private:
     // Null when ICU cannot open the code page's converter; remembered too.
     OpenCodePage* Open(std::uint32_t codePage);
     OpenCodePage& OpenForConversion(std::uint32_t codePage);
+    OpenCodePage* Remember(std::uint32_t codePage, OpenCodePage* page);
+    static char32_t CharacterOfByte(OpenCodePage& page, std::uint8_t byte, std::uint32_t codePage);
 
     std::mutex mutex_;
     std::unordered_map<std::uint32_t, std::unique_ptr<OpenCodePage>> open_;
+    // A release uses one code page for all its values: spares the map lookup.
+    std::uint32_t lastCodePage_ = 0;
+    OpenCodePage* lastPage_ = nullptr;
 };
 
 }  // namespace dbAx

@@ -1,5 +1,6 @@
 #include "data_access/sanitise/sanitise.h"
 
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -99,6 +100,17 @@ TEST(SanitisingEncoding, EbcdicDefaultCharacterIsTheQuestionMarkOfThePage) {
     // 0x3F would be a control character in EBCDIC.
     EXPECT_EQ(DefaultCodePageConverter().Encode(u"東", 37, std::nullopt), "\x6F");
     EXPECT_EQ(DefaultCodePageConverter().Encode(u"東", 1252, std::nullopt), "\x3F");
+}
+
+TEST(SanitisingEncoding, ReplacementByteMustBeACharacterOfThePage) {
+    EXPECT_EQ(DefaultCodePageConverter().Encode(u"a東", 1252, 0x23), "a#");
+    EXPECT_THROW(DefaultCodePageConverter().Encode(u"a東", 20127, 0x80), std::invalid_argument);  // ASCII has no 0x80
+    EXPECT_THROW(DefaultCodePageConverter().Encode(u"a東", 932, 0x88), std::invalid_argument);   // a lead byte alone
+}
+
+TEST(SanitisingEncoding, UnusableCodePageIsRefusedByTheConverterToo) {
+    EXPECT_THROW(DefaultCodePageConverter().Encode(u"a", 99999, std::nullopt), UnusableCodePage);
+    EXPECT_THROW(DefaultCodePageConverter().Decode("a", 709), UnusableCodePage);
 }
 
 TEST(UnusableCodePages, AreRefusedWithAClearMessage) {
