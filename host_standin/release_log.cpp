@@ -3,17 +3,13 @@
 #include <sstream>
 
 #include "host/utf8.h"
+#include "host_standin/overloaded.h"
 #include "host_standin/store_error.h"
 #include "host_standin/strict_json.h"
 #include "host_standin/text_file.h"
 
 namespace standin {
 namespace {
-
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
 
 Json ToJson(const LogRecord& record) {
     return std::visit(

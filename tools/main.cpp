@@ -1,0 +1,36 @@
+// The veldmark command: the stand-in capture host with the component linked in.
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+#include "data_access/ax_library.h"
+#include "release/create_release_script.h"
+#include "setup/create_setup_script.h"
+#include "tools/command_line.h"
+#include "tools/in_process_loader.h"
+#include "tools/terminal.h"
+
+namespace {
+
+// What loading and unloading the component does: start and stop its data
+// access library, and let go of the release data it still holds.
+class LoadedComponent {
+public:
+    LoadedComponent() { dbAx::AxLibInit(); }
+    ~LoadedComponent() {
+        veldmark::ReleaseCurrentReleaseData();
+        dbAx::AxLibClose();
+    }
+    LoadedComponent(const LoadedComponent&) = delete;
+    LoadedComponent& operator=(const LoadedComponent&) = delete;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const LoadedComponent component;
+    standin::InProcessLoader loader({{standin::kReleaseScriptProgId, veldmark::CreateReleaseScript},
+                                     {standin::kSetupScriptProgId, veldmark::CreateSetupScript}});
+    const standin::CommandStreams streams{std::cout, std::cerr, standin::IsTerminal(stderr)};
+    return standin::RunVeldmark({argv + 1, argv + argc}, loader, streams, std::chrono::system_clock::now());
+}

@@ -1,0 +1,31 @@
+#include "tools/status_text.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace standin {
+
+std::string StatusText(kfx::HRESULT status) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<std::uint32_t>(status));
+    return text;
+}
+
+std::string ReturnValueText(kfx::KfxReturnValue value) {
+    const char* name = nullptr;
+    switch (value) {
+        case kfx::KFX_REL_SUCCESS: name = "KFX_REL_SUCCESS"; break;
+        case kfx::KFX_REL_REINIT: name = "KFX_REL_REINIT"; break;
+        case kfx::KFX_REL_STOPPED: name = "KFX_REL_STOPPED"; break;
+        case kfx::KFX_REL_QUEUED: name = "KFX_REL_QUEUED"; break;
+        case kfx::KFX_REL_UNSUPPORTED: name = "KFX_REL_UNSUPPORTED"; break;
+        case kfx::KFX_REL_ERROR: name = "KFX_REL_ERROR"; break;
+        case kfx::KFX_REL_DOCCLASSERROR: name = "KFX_REL_DOCCLASSERROR"; break;
+        case kfx::KFX_REL_FATALERROR: name = "KFX_REL_FATALERROR"; break;
+        case kfx::KFX_REL_FATALBATCHERROR: name = "KFX_REL_FATALBATCHERROR"; break;
+    }
+    const std::string number = std::to_string(static_cast<std::int32_t>(value));
+    return name ? std::string(name) + " (" + number + ")" : number;
+}
+
+}  // namespace standin
