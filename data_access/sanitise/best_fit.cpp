@@ -107,7 +107,7 @@ public:
         // swaps for its preferred twin (U+0340 for U+0300) stays as it is.
         if (held_.containsAll(composed) && (!heldAsItIs || composed.length() < sequence.length())) return composed;
         if (heldAsItIs) return sequence;
-        return HeldForm(Decompose(nfd_, sequence), MarkDropping::Forbidden);
+        return HeldForm(Decompose(sequence), MarkDropping::Forbidden);
     }
 
     // One character, with no combining mark after it, that the repertoire lacks.
@@ -131,9 +131,9 @@ private:
         return composed;
     }
 
-    static icu::UnicodeString Decompose(const icu::Normalizer2& decomposer, const icu::UnicodeString& text) {
+    icu::UnicodeString Decompose(const icu::UnicodeString& text) const {
         UErrorCode status = U_ZERO_ERROR;
-        icu::UnicodeString decomposed = decomposer.normalize(text, status);
+        icu::UnicodeString decomposed = nfd_.normalize(text, status);
         if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU decomposition failed: ") + u_errorName(status));
         return decomposed;
     }
