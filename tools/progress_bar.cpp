@@ -15,15 +15,16 @@ void ProgressBar::Advance() {
     if (done_ < total_) ++done_;
     if (!enabled_) return;
     const std::size_t filled = done_ * kWidth / total_;
-    out_ << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '-') << "] " << done_ << '/'
-         << total_ << std::flush;
-    drawn_ = true;
+    const std::string bar = "[" + std::string(filled, '#') + std::string(kWidth - filled, '-') + "] " +
+                            std::to_string(done_) + "/" + std::to_string(total_);
+    out_ << '\r' << bar << std::flush;
+    drawnWidth_ = bar.size();
 }
 
 void ProgressBar::Clear() {
-    if (!drawn_) return;
-    out_ << '\r' << std::string(kWidth + 4 + 2 * std::to_string(total_).size() + 1, ' ') << '\r' << std::flush;
-    drawn_ = false;
+    if (drawnWidth_ == 0) return;
+    out_ << '\r' << std::string(drawnWidth_, ' ') << '\r' << std::flush;
+    drawnWidth_ = 0;
 }
 
 }  // namespace standin

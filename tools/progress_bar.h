@@ -27,7 +27,7 @@ private:
     std::size_t total_;
     std::size_t done_ = 0;
     bool enabled_;
-    bool drawn_ = false;
+    std::size_t drawnWidth_ = 0;  // 0: nothing on the line
 };
 
 }  // namespace standin

@@ -73,12 +73,12 @@ protected:
         };
     }
 
-    int Release(const std::string& batch) {
+    int Release(const std::string& batch, bool errIsTerminal = false) {
         const auto classFile = store_.Write("class.json", kDocumentClass);
         const auto batchFile = store_.Write("batch.json", batch);
         // 2026-03-14T09:26:53Z
         const std::chrono::system_clock::time_point started{std::chrono::seconds(1773480413)};
-        return RunRelease({classFile, batchFile, started}, loader_, {out_, err_, false});
+        return RunRelease({classFile, batchFile, started}, loader_, {out_, err_, errIsTerminal});
     }
 
     std::vector<LogRecord> Log() const { return ReadReleaseLog(store_.Path("class.log.jsonl")); }
@@ -110,6 +110,18 @@ TEST_F(ReleaseCommandTest, DrivesTheScriptAsTheHostDoesAndPrintsEachOutcome) {
 TEST_F(ReleaseCommandTest, AllReleasedExitsWithZero) {
     EXPECT_EQ(Release(BatchOf({"1001", "1002"})), 0);
     EXPECT_EQ(out_.str(), "Document 1: released\nDocument 2: released\n2 released, 0 failed\n");
+}
+
+TEST_F(ReleaseCommandTest, ShowsProgressOnATerminalWithoutTouchingTheOutcomeLines) {
+    const std::string sixDocuments = BatchOf({"1", "2", "3", "4", "5", "6"});
+    EXPECT_EQ(Release(sixDocuments, false), 0);
+    EXPECT_EQ(err_.str(), "");
+    const std::string plainOut = out_.str();
+    out_.str("");
+    EXPECT_EQ(Release(sixDocuments, true), 0);
+    EXPECT_EQ(out_.str(), plainOut);
+    EXPECT_NE(err_.str().find("] 6/6"), std::string::npos);
+    EXPECT_EQ(err_.str().back(), '\r') << "the bar is wiped at the end";
 }
 
 TEST_F(ReleaseCommandTest, LogsEveryMessageAndOutcomeOfTheRun) {

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tools/command_line.h"
+#include "tools/in_process_loader.h"
+#include "fake_component.h"
+
+namespace standin {
+namespace {
+
+TEST(CommandLineTest, WrongUsePrintsTheUsageAndChangesNothing) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {}, {"release", "class.json"}, {"release", "a", "b", "c"}, {"setup"}, {"log", "a", "b"}, {"publish", "a"}};
+    for (const auto& arguments : wrong) {
+        testing::FakeLoader loader;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunVeldmark(arguments, loader, {out, err, false}, {}), 2);
+        EXPECT_EQ(err.str().rfind("usage: veldmark release <document-class file> <batch file>\n", 0), 0u);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_TRUE(loader.requested.empty());
+    }
+}
+
+TEST(CommandLineTest, HelpGoesToStandardOutput) {
+    testing::FakeLoader loader;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunVeldmark({"--help"}, loader, {out, err, false}, {}), 0);
+    EXPECT_NE(out.str().find("veldmark log <document-class file>"), std::string::npos);
+}
+
+TEST(CommandLineTest, SubcommandsReachTheirFiles) {
+    testing::FakeLoader loader;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunVeldmark({"setup", "no-such-class.json"}, loader, {out, err, false}, {}), 2);
+    EXPECT_EQ(err.str(), "veldmark: no-such-class.json: cannot open for reading\n");
+}
+
+std::vector<std::string>* createdWith = nullptr;
+
+kfx::HRESULT RecordingCreate(kfx::IUnknown* outer, const kfx::Guid& iid, void** object) {
+    createdWith->push_back(outer ? "outer" : "no outer");
+    createdWith->push_back(kfx::GuidToString(iid));
+    *object = nullptr;
+    return kfx::E_NOINTERFACE;
+}
+
+TEST(InProcessLoaderTest, CallsTheCreationFunctionOfTheProgIdWithoutAnOuterObject) {
+    std::vector<std::string> calls;
+    createdWith = &calls;
+    InProcessLoader loader({{kReleaseScriptProgId, RecordingCreate}});
+    void* object = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(loader.CreateInstance(kReleaseScriptProgId, kfx::IID_IKfxReleaseScript, &object), kfx::E_NOINTERFACE);
+    EXPECT_EQ(calls, (std::vector<std::string>{"no outer", kfx::GuidToString(kfx::IID_IKfxReleaseScript)}));
+    object = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(loader.CreateInstance(kSetupScriptProgId, kfx::IID_IKfxReleaseSetupScript, &object),
+              kfx::CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    createdWith = nullptr;
+}
+
+}  // namespace
+}  // namespace standin
