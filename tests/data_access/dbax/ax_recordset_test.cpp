@@ -1,0 +1,393 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "data_access/ax_connection.h"
+#include "data_access/ax_recordset.h"
+#include "data_access/destruction_failure.h"
+#include "host/utf8.h"
+#include "tests/support/database_fixture.h"
+
+namespace dbAx {
+namespace {
+
+// A connection to the embedded database and a recordset on a file of it,
+// opened the way the release opens its files.
+class Recordsets : public testsupport::DatabaseFixture {
+protected:
+    void SetUp() override {
+        connection_.Create();
+        connection_.CursorLocation(3);
+        connection_.Open(ConnectionText(), u"", u"");
+    }
+
+    void OpenFile(CAxRecordset& recordset, const char16_t* file) {
+        recordset.replacementChar = 0;
+        ASSERT_TRUE(kfx::Succeeded(recordset.Create()));
+        recordset.CursorType(0);
+        recordset.CacheSize(1);
+        recordset.Open(Text(u"SELECT * FROM APLIB.") + file + u" WHERE 1=0", &connection_);
+        recordset.MarshalOptions(1);
+    }
+
+    // Sets one field of a new header row and commits it.
+    void WriteHeader(const char16_t* field, Text value, std::uint32_t codePage = 0) {
+        CAxRecordset header;
+        header.codePage = codePage;
+        OpenFile(header, u"AIP32");
+        header.AddNew();
+        header.SetField(field, value);
+        header.Update();
+    }
+
+    CAxException RaisedBy(const std::function<void()>& operation) {
+        try {
+            operation();
+        } catch (const CAxException& error) {
+            return error;
+        }
+        ADD_FAILURE() << "nothing raised";
+        return {};
+    }
+
+    int CallsOf(const std::string& name) const {
+        return static_cast<int>(std::count(plan_.Calls().begin(), plan_.Calls().end(), name));
+    }
+
+    CAxConnection connection_;
+};
+
+TEST_F(Recordsets, AddsOneRowWithItsAssignedFields) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.AddNew();
+    Text invoice = u"INV0042", date = u"1240131", amount = u"12345.67";
+    EXPECT_TRUE(header.SetField(u"INVN32", invoice));
+    EXPECT_TRUE(header.SetField(u"DTIN32", date));
+    // Seven digits fit DECIMAL(7, 2): the separator takes no digit's place.
+    EXPECT_TRUE(header.SetField(u"DISP32", amount));
+    header.Update();
+    header.Dispose();
+    EXPECT_EQ(Rows("AIP32", {"INVN32", "DTIN32", "DISP32", "CURN32"}),
+              (std::vector<std::vector<std::string>>{{"INV0042", "1240131", "12345.67", " "}}));
+}
+
+struct DigitCase {
+    const char16_t* field;
+    const char16_t* value;
+    const char16_t* raised;  // nullptr: passes the test
+};
+
+TEST_F(Recordsets, DecimalFieldsRefuseMoreDigitsThanTheirPrecision) {
+    const DigitCase cases[] = {
+        {u"NOPK32", u"12345", nullptr},
+        {u"NOPK32", u"-1234", nullptr},
+        {u"NOPK32", u" 1 234 ", nullptr},
+        {u"NOPK32", u"", nullptr},
+        {u"NOPK32", u"123456", u"Invalid number of digits in decimal Field 'NOPK32' (6 > 5) (Error Code: 0x00000000)"},
+        {u"DISP32", u"-12345.678", u"Invalid number of digits in decimal Field 'DISP32' (8 > 7) (Error Code: 0x00000000)"},
+        {u"INVN32", u"123456789", nullptr},  // not a decimal field: no digit test here
+    };
+    for (const DigitCase& c : cases) {
+        CAxRecordset header;
+        OpenFile(header, u"AIP32");
+        header.AddNew();
+        Text value = c.value;
+        if (!c.raised) {
+            EXPECT_NO_THROW(header.SetField(c.field, value)) << kfx::ToUtf8(c.value);
+            continue;
+        }
+        CAxException error = RaisedBy([&] { header.SetField(c.field, value); });
+        EXPECT_EQ(error.code, 5008);
+        EXPECT_EQ(error.description, c.raised);
+    }
+}
+
+TEST_F(Recordsets, NumericFieldsAreNotDigitTested) {
+    plan_.Add({"Field.Type(NOPK32)", 0, 0, {}, 131});
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.AddNew();
+    Text tooLong = u"1234567";
+    EXPECT_TRUE(header.SetField(u"NOPK32", tooLong));
+    // The database itself refuses it when the row is written.
+    CAxException error = RaisedBy([&] { header.Update(); });
+    EXPECT_TRUE(error.description.starts_with(u"CAxRecordset::Update\n")) << kfx::ToUtf8(error.description);
+}
+
+TEST_F(Recordsets, AFieldTheFileLacksIsIgnored) {
+    CAxRecordset lines;
+    OpenFile(lines, u"AIP33");
+    lines.AddNew();
+    Text value = u"kept";
+    EXPECT_TRUE(lines.SetField(u"CDAC32", value));
+    EXPECT_TRUE(lines.SetField(u"", value));
+    EXPECT_EQ(value, u"kept");
+    EXPECT_EQ(CallsOf("Field.SetValue(CDAC32)"), 0);
+}
+
+TEST_F(Recordsets, AReadOnlyFieldIsNotWrittenAndLendsItsValueToTheCaller) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.AddNew();
+    Text first = u"FIRST";
+    header.SetField(u"INVN32", first);
+    // From now on the field is read-only and the row is the current record.
+    plan_.Add({"Field.Attributes(INVN32)", 0, 0, {}, 0});
+    plan_.Add({"Recordset.BOF", 0, 0, {}, 0});
+    Text second = u"SECOND";
+    EXPECT_TRUE(header.SetField(u"INVN32", second));
+    EXPECT_EQ(second, u"FIRST");
+    EXPECT_EQ(CallsOf("Field.SetValue(INVN32)"), 1);
+}
+
+TEST_F(Recordsets, AReadOnlyFieldOnAnEmptySelectionCountsAsNull) {
+    plan_.Add({"Field.Attributes(INVN32)", 0, 0, {}, 0});
+    plan_.Add({"Recordset.BOF", 0, 0, {}, 1});
+    plan_.Add({"Recordset.EndOfFile", 0, 0, {}, 1});
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    Text value = u"MINE";
+    EXPECT_TRUE(header.SetField(u"INVN32", value));
+    EXPECT_EQ(value, u"MINE");
+    EXPECT_EQ(CallsOf("Field.Value(INVN32)"), 0);
+}
+
+TEST_F(Recordsets, AssignmentFailuresQuoteTheCallersTextBeforeSanitising) {
+    plan_.Add({"Field.SetValue(INVN32)", 1, static_cast<HRESULT>(0x80040E21)});
+    CAxRecordset header;
+    header.codePage = 1252;
+    OpenFile(header, u"AIP32");
+    header.codePage = 1252;
+    header.AddNew();
+    Text value = u"Łódź";
+    CAxException error = RaisedBy([&] { header.SetField(u"INVN32", value); });
+    EXPECT_EQ(error.code, 5008);
+    EXPECT_EQ(error.description, u"Failed to set Field 'INVN32' to value 'Łódź' (Error Code: 0x80040e21)");
+
+    plan_.Add({"Field.Attributes(CURN32)", 1, kfx::E_FAIL});
+    Text currency = u"EUR";
+    EXPECT_EQ(RaisedBy([&] { header.SetField(u"CURN32", currency); }).description,
+              u"Failed to set Field 'CURN32' to value 'EUR' (Error Code: 0x80004005)");
+}
+
+TEST_F(Recordsets, SanitisesOnlyTheCopyThatIsWritten) {
+    Text value = u"Łódź";
+    WriteHeader(u"INAM32", value, 1252);
+    EXPECT_EQ(Rows("AIP32", {"INAM32"}), (std::vector<std::vector<std::string>>{{"Lódz"}}));
+}
+
+TEST_F(Recordsets, AnUnusableCodePageIsRefusedNotWrittenEmpty) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.codePage = 99999;
+    header.AddNew();
+    Text value = u"INV1";
+    CAxException error = RaisedBy([&] { header.SetField(u"INVN32", value); });
+    EXPECT_EQ(error.code, 5008);
+    EXPECT_NE(error.description.find(u"99999"), Text::npos) << kfx::ToUtf8(error.description);
+}
+
+struct PropertyCase {
+    const char* call;
+    const char16_t* description;
+};
+
+TEST_F(Recordsets, PropertyFailuresNameTheirOperation) {
+    // Before the recordset is open it has no connection whose records could
+    // be folded in; after, it has.
+    const PropertyCase cases[] = {
+        {"Recordset.SetCursorType", u"CAxRecordset::CursorType\nCOM Error: Unspecified error"},
+        {"Recordset.CursorType", u"CAxRecordset::CursorType\nCOM Error: Unspecified error"},
+        {"Recordset.SetCacheSize", u"CAxRecordset::CacheSize\nCOM Error: Unspecified error"},
+        {"Recordset.CacheSize", u"CAxRecordset::CacheSize\nCOM Error: Unspecified error"},
+        {"Recordset.SetCursorLocation", u"CAxRecordset::CursorLocation\nrefused\nCOM Error: Unspecified error"},
+        {"Recordset.SetMarshalOptions", u"CAxRecordset::MarshalOptions\nrefused\nCOM Error: Unspecified error"},
+        {"Recordset.MarshalOptions", u"CAxRecordset::MarshalOptions\nrefused\nCOM Error: Unspecified error"},
+    };
+    for (const PropertyCase& c : cases) {
+        plan_.Reset();
+        plan_.Add({c.call, 1, kfx::E_FAIL, {Record(5, u"refused")}});
+        CAxRecordset header;
+        EXPECT_EQ(RaisedBy([&] { OpenFile(header, u"AIP32"); }).description, c.description) << c.call;
+    }
+}
+
+TEST_F(Recordsets, AFailedCreateMakesTheNextStepFail) {
+    plan_.Add({"Environment.CreateRecordset", 1, kfx::E_OUTOFMEMORY});
+    CAxRecordset header;
+    EXPECT_EQ(header.Create(), kfx::E_OUTOFMEMORY);
+    EXPECT_EQ(RaisedBy([&] { header.CursorType(0); }).description,
+              u"CAxRecordset::CursorType\nCOM Error: Invalid pointer");
+}
+
+TEST_F(Recordsets, OpenCreatesTheRecordsetWhenNeededAndRaisesInitialisationFailure) {
+    plan_.Add({"Environment.CreateRecordset", 0, kfx::E_OUTOFMEMORY});
+    CAxRecordset header;
+    CAxException error = RaisedBy([&] { header.Open(u"SELECT * FROM APLIB.AIP32 WHERE 1=0", &connection_); });
+    EXPECT_EQ(error.code, 5001);
+    EXPECT_EQ(error.description,
+              u"The dbAx Library failed to initialize\nCOM Error: Not enough memory resources are available to "
+              u"complete this operation.\nSource: CAxRecordset::Open");
+}
+
+TEST_F(Recordsets, AFailedOpenReleasesTheRecordsetAndTheNextOpenStartsAfresh) {
+    CAxRecordset header;
+    ASSERT_TRUE(kfx::Succeeded(header.Create()));
+    CAxException error = RaisedBy([&] { header.Open(u"SELECT * FROM APLIB.NOSUCH WHERE 1=0", &connection_); });
+    EXPECT_TRUE(error.description.starts_with(u"CAxRecordset::Open\n")) << kfx::ToUtf8(error.description);
+    EXPECT_NE(error.description.find(u"NOSUCH"), Text::npos) << kfx::ToUtf8(error.description);
+    header.Open(u"SELECT * FROM APLIB.AIP32 WHERE 1=0", nullptr);  // the connection given before stays
+    EXPECT_EQ(CallsOf("Environment.CreateRecordset"), 2);
+}
+
+TEST_F(Recordsets, OpenStepFailuresAllNameOpen) {
+    for (const char* call : {"Recordset.SetSource", "Recordset.SetActiveConnection", "Recordset.Open",
+                             "Recordset.GetFields"}) {
+        plan_.Reset();
+        plan_.Add({call, 1, kfx::E_FAIL});
+        CAxRecordset header;
+        EXPECT_EQ(RaisedBy([&] { OpenFile(header, u"AIP32"); }).description,
+                  u"CAxRecordset::Open\nCOM Error: Unspecified error")
+            << call;
+    }
+}
+
+TEST_F(Recordsets, UpdateResyncsTwiceBeforeGivingUp) {
+    // The embedded database has no resync; the plan plays one that first
+    // refuses the underlying values and then takes all values.
+    plan_.Add({"Recordset.Supports(Resync)", 0, 0, {}, 1});
+    plan_.Add({"Recordset.Resync", 1, kfx::E_FAIL});
+    plan_.Add({"Recordset.Resync", 2, kfx::S_OK});
+    WriteHeader(u"INVN32", u"RESYNC1");
+    EXPECT_EQ(RowCount("AIP32"), 1u);
+
+    plan_.Reset();
+    plan_.Add({"Recordset.Supports(Resync)", 0, 0, {}, 1});
+    plan_.Add({"Recordset.Resync", 0, kfx::E_FAIL});
+    CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"RESYNC2"); });
+    EXPECT_EQ(error.description, u"CAxRecordset::Update\nCOM Error: Unspecified error");
+    EXPECT_EQ(RowCount("AIP32"), 1u);
+}
+
+TEST_F(Recordsets, AnUnsupportedAddOrUpdateDoesNothing) {
+    plan_.Add({"Recordset.Supports(Update)", 0, 0, {}, 0});
+    WriteHeader(u"INVN32", u"NOUPD");
+    EXPECT_EQ(CallsOf("Recordset.Update"), 0);
+    plan_.Reset();
+    plan_.Add({"Recordset.Supports(AddNew)", 0, 0, {}, 0});
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.AddNew();
+    EXPECT_EQ(CallsOf("Recordset.AddNew"), 0);
+    header.Dispose();
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+struct RaiseCase {
+    const char* call;
+    const char16_t* description;
+};
+
+TEST_F(Recordsets, AddUpdateAndCancelFailuresNameTheirSource) {
+    const RaiseCase cases[] = {
+        {"Recordset.Supports(AddNew)", u"CAxRecordset::Supports"},
+        {"Recordset.AddNew", u"CAxRecordset::Properties"},
+        {"Recordset.Supports(Resync)", u"CAxRecordset::Supports"},
+        {"Recordset.Supports(Update)", u"CAxRecordset::Supports"},
+        {"Recordset.Update", u"CAxRecordset::Update"},
+    };
+    for (const RaiseCase& c : cases) {
+        plan_.Reset();
+        plan_.Add({c.call, 1, kfx::E_FAIL, {Record(-1, u"said the database")}});
+        CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"X"); });
+        EXPECT_EQ(error.description, Text(c.description) + u"\nsaid the database\nCOM Error: Unspecified error")
+            << c.call;
+    }
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+
+    for (const char* call : {"Recordset.EditMode", "Recordset.CancelUpdate"}) {
+        plan_.Reset();
+        plan_.Add({call, 1, kfx::E_FAIL});
+        CAxRecordset header;
+        OpenFile(header, u"AIP32");
+        header.AddNew();
+        EXPECT_EQ(RaisedBy([&] { header.CancelUpdate(); }).description,
+                  u"CAxRecordset::CancelUpdate\nCOM Error: Unspecified error")
+            << call;
+    }
+}
+
+TEST_F(Recordsets, CancelDropsThePendingRowAndOnlyWhileEditing) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    header.CancelUpdate();  // nothing pending: no cancel reaches the platform
+    EXPECT_EQ(CallsOf("Recordset.CancelUpdate"), 0);
+    header.AddNew();
+    Text value = u"DROPPED";
+    header.SetField(u"INVN32", value);
+    header.CancelUpdate();
+    EXPECT_EQ(CallsOf("Recordset.CancelUpdate"), 1);
+    header.Update();
+    header.Dispose();
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(Recordsets, ClosingWithAPendingRowDropsIt) {
+    {
+        CAxRecordset header;
+        OpenFile(header, u"AIP32");
+        header.AddNew();
+        Text value = u"PENDING";
+        header.SetField(u"INVN32", value);
+    }
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(Recordsets, AFailedCloseRaisesTheCloseCode) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    plan_.Add({"Recordset.Close", 1, static_cast<HRESULT>(0x80040E21)});
+    CAxException error = RaisedBy([&] { header.Close(); });
+    EXPECT_EQ(error.code, 5009);
+    EXPECT_EQ(error.description,
+              u"The dbAx Library failed to close\nCOM Error: IDispatch error #3105\nSource: CAxRecordset::Close");
+}
+
+TEST_F(Recordsets, AFailedStateReadRaisesAPlatformErrorWithoutSource) {
+    CAxRecordset header;
+    OpenFile(header, u"AIP32");
+    plan_.Add({"Recordset.State", 1, kfx::E_FAIL, {Record(3, u"lost")}});
+    CAxException error = RaisedBy([&] { header.Dispose(); });
+    EXPECT_EQ(error.code, 3);
+    EXPECT_EQ(error.description, u"\nlost");
+    header.Dispose();  // already released: nothing left to do
+    EXPECT_EQ(CallsOf("Recordset.Close"), 0);
+}
+
+TEST_F(Recordsets, CloseOfAClosedRecordsetDoesNothing) {
+    CAxRecordset header;
+    header.Close();
+    OpenFile(header, u"AIP32");
+    header.Close();
+    header.Close();
+    EXPECT_EQ(CallsOf("Recordset.Close"), 1);
+    EXPECT_EQ(CallsOf("Recordset.MoveFirst"), 1);
+}
+
+TEST_F(Recordsets, DestructionHandsACloseFailureOnWithoutThrowing) {
+    std::vector<Text> seen;
+    DestructionFailureHandler previous =
+        SetDestructionFailureHandler([&](const CAxException& error) { seen.push_back(error.description); });
+    {
+        CAxRecordset header;
+        OpenFile(header, u"AIP32");
+        plan_.Add({"Recordset.Close", 1, kfx::E_FAIL});
+    }
+    SetDestructionFailureHandler(previous);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], u"The dbAx Library failed to close\nCOM Error: Unspecified error\nSource: CAxRecordset::Close");
+}
+
+}  // namespace
+}  // namespace dbAx
