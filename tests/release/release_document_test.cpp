@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/utf8.h"
+#include "tests/support/release_fixture.h"
+
+namespace veldmark {
+namespace {
+
+using Table = std::vector<std::vector<std::string>>;
+using standin::DocumentMessage;
+using standin::ErrorLogEntry;
+
+class ReleaseDocument : public testsupport::ReleaseFixture {
+protected:
+    // The one error the document reported, with its line.
+    void ExpectOneError(const std::string& text, std::int32_t line) {
+        ASSERT_EQ(Log().size(), 1u) << ::testing::PrintToString(LogTexts());
+        const ErrorLogEntry entry = Log()[0];
+        EXPECT_EQ(kfx::ToUtf8(entry.message), text);
+        EXPECT_EQ(entry.err1, 1);
+        EXPECT_EQ(entry.lineNumber, line);
+        EXPECT_EQ(entry.codeModule, u"releaseScript");
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0], (DocumentMessage{entry.message, 1, 1}));
+    }
+
+    bool Connected() const {
+        return std::count(plan_.Calls().begin(), plan_.Calls().end(), "Connection.Open") > 0;
+    }
+};
+
+TEST_F(ReleaseDocument, WritesEachLineWithTheHeaderKeysAndThenTheHeader) {
+    AddTypicalInvoice();
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP32", {"RTYP32", "CDAC32", "INVN32", "DTIN32", "CURN32"}),
+              (Table{{"3", "01SUPP0001001", "INV0001", "1240131", "EUR"}}));
+    EXPECT_EQ(Rows("AIP33", {"CDAC33", "INVN33", "RTYP33", "DESC33", "LQTY33", "UPRC33"}),
+              (Table{{"01SUPP0001001", "INV0001", "3", "Copier paper A4", "10.000", "4.25000"},
+                    {"01SUPP0001001", "INV0001", "3", "Toner cartridge", "2.000", "59.90000"},
+                    {"01SUPP0001001", "INV0001", "3", "Delivery", "1.000", "12.50000"}}));
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(Log()[0], (ErrorLogEntry{0, 0, 0, u"Document Released Successfully invoice.pdf", u"releaseScript", 539}));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReleaseDocument, CommonLineValuesReachEveryLineAndRowValuesWinOverThem) {
+    AddTypicalInvoice();
+    Add(u"AIP33.VATC33", u"S");
+    Add(u"AIP33.CURN33", u"EUR");
+    AddTable(u"AIP33.CURN33", u"Lines", {u"GBP", u"", u"USD"});
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP33", {"VATC33", "CURN33"}), (Table{{"S", "GBP"}, {"S", ""}, {"S", "USD"}}));
+}
+
+TEST_F(ReleaseDocument, TwoTablesMakeAsManyLinesAsTheLongerHas) {
+    AddTypicalInvoice();
+    AddTable(u"AIP33.ADVN33", u"Advice", {u"ADV1", u"ADV2", u"ADV3", u"ADV4"});
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP33", {"DESC33", "ADVN33", "INVN33"}),
+              (Table{{"Copier paper A4", "ADV1", "INV0001"},
+                    {"Toner cartridge", "ADV2", "INV0001"},
+                    {"Delivery", "ADV3", "INV0001"},
+                    {" ", "ADV4", "INV0001"}}));
+}
+
+TEST_F(ReleaseDocument, HeaderValuesAloneMakeOneLineWithTheKeys) {
+    Add(u"APILibrary", u"APLIB");
+    Add(u"AIP32.INVN32", u"INV0002");
+    Add(u"AIP32.CDAC32", u"01SUPP0002001");
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP33", {"CDAC33", "INVN33", "RTYP33"}), (Table{{"01SUPP0002001", "INV0002", " "}}));
+}
+
+TEST_F(ReleaseDocument, WithoutLineValuesNoLineIsWrittenButTheHeaderIs) {
+    Add(u"APILibrary", u"APLIB");
+    Add(u"AIP32.CURN32", u"EUR");
+    Add(u"serverName", u"");  // an empty override leaves the host's connect string
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(RowCount("AIP32"), 1u);
+    EXPECT_EQ(RowCount("AIP33"), 0u);
+}
+
+TEST_F(ReleaseDocument, ValuesThatCannotBeObtainedFailBeforeConnecting) {
+    AddTypicalInvoice();
+    hostPlan_->FailEveryCall("ReleaseData.get_Values", kfx::E_FAIL);
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError("Failed to get values", 389);
+    EXPECT_FALSE(Connected());
+}
+
+TEST_F(ReleaseDocument, ACountThatCannotBeReadWritesNothing) {
+    AddTypicalInvoice();
+    hostPlan_->FailEveryCall("Values.get_Count", kfx::E_FAIL);
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError("Failed to get count of values", 133);
+    EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
+}
+
+TEST_F(ReleaseDocument, AHeaderValueWithTooManyDigitsCancelsTheDocument) {
+    AddTypicalInvoice();
+    Remove(u"AIP32.DTIN32");
+    Add(u"AIP32.DTIN32", u"20240131");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError(
+        "Error in readVariables: Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)",
+        185);
+    EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
+}
+
+TEST_F(ReleaseDocument, ARefusedLineIsReportedAndTheOthersStay) {
+    AddTypicalInvoice();
+    Remove(u"AIP33.LQTY33");
+    AddTable(u"AIP33.LQTY33", u"Lines", {u"10", u"two", u"1"});
+    AddTable(u"AIP33.ADVN33", u"Lines", {u"A1", u"A2", u"A3", u"A4"});
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    const std::string message = kfx::ToUtf8(Log()[0].message);
+    EXPECT_EQ(message.rfind("Error Updating AIP33 record 2 of 4: CAxRecordset::Update\n", 0), 0u) << message;
+    EXPECT_NE(message.find("LQTY33"), std::string::npos) << message;
+    EXPECT_EQ(Log()[0].lineNumber, 306);
+    EXPECT_EQ(Rows("AIP33", {"ADVN33"}), (Table{{"A1"}, {"A3"}, {"A4"}}));
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(ReleaseDocument, ARefusedHeaderKeepsTheLinesWritten) {
+    AddTypicalInvoice();
+    Add(u"AIP32.PODC32", u"YES");  // CHAR(1): the database refuses the header row
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(LogTexts()[0].rfind("Error Updating AIP32: CAxRecordset::Update\n", 0), 0u) << LogTexts()[0];
+    EXPECT_EQ(Log()[0].lineNumber, 208);
+    EXPECT_EQ(RowCount("AIP33"), 3u);
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(ReleaseDocument, ARefusedSingleLineIsNumberedZeroOfZero) {
+    Add(u"APILibrary", u"APLIB");
+    Add(u"AIP32.INVN32", u"INV0003");
+    Add(u"AIP33.LQTY33", u"many");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(LogTexts()[0].rfind("Error Updating AIP33 record 0 of 0: ", 0), 0u) << LogTexts()[0];
+}
+
+TEST_F(ReleaseDocument, ALibraryWithoutTheLineFileFailsEvenWithoutLines) {
+    DropTable("AIP33");
+    Add(u"APILibrary", u"APLIB");
+    Add(u"AIP32.CURN32", u"EUR");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(LogTexts()[0].rfind("Error Creating AIP33 Record: CAxRecordset::Open\n", 0), 0u) << LogTexts()[0];
+    EXPECT_EQ(Log()[0].lineNumber, 245);
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(ReleaseDocument, AServerThatCannotBeReachedIsReported) {
+    AddTypicalInvoice();
+    Add(u"serverName", u"sqlite:" + DataSource().substr(7) + u"/nowhere");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(LogTexts()[0].rfind("Error in ReleaseDoc: CAxConnection::Open\n", 0), 0u) << LogTexts()[0];
+    EXPECT_EQ(Log()[0].lineNumber, 526);
+}
+
+struct RefusedSetting {
+    const char16_t* destination;
+    const char16_t* value;
+    const char* message;
+};
+
+TEST_F(ReleaseDocument, UnsafeOrUnusableSettingsFailBeforeAnythingIsConnected) {
+    const RefusedSetting cases[] = {
+        {u"APILibrary", u"APLIB.AIP32; DROP TABLE X; --",
+         "Error in ReleaseDoc: The API library name 'APLIB.AIP32; DROP TABLE X; --' is not valid: use letters, "
+         "digits, '_', '$', '#' or '@', not starting with a digit"},
+        {u"APILibrary", u"1LIB",
+         "Error in ReleaseDoc: The API library name '1LIB' is not valid: use letters, digits, '_', '$', '#' or '@', "
+         "not starting with a digit"},
+        {u"serverName", u"sqlite:/tmp;Provider=Other",
+         "Error in ReleaseDoc: The server name 'sqlite:/tmp;Provider=Other' is not valid: it must not contain ';', "
+         "'=', quotes or control characters"},
+    };
+    for (const RefusedSetting& c : cases) {
+        sink_ = std::make_shared<standin::MessageSink>();
+        document_.values.clear();
+        AddTypicalInvoice();
+        Remove(c.destination);
+        Add(c.destination, c.value);
+        EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+        ExpectOneError(c.message, 526);
+    }
+    EXPECT_FALSE(Connected());
+}
+
+TEST_F(ReleaseDocument, AnEmptyLibraryFromTheCustomPropertyIsRefused) {
+    AddTypicalInvoice();
+    Remove(u"APILibrary");
+    document_.customProperties.push_back({u"serverAPILibrary", u""});
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError(
+        "Error in ReleaseDoc: The API library name '' is not valid: use letters, digits, '_', '$', '#' or '@', not "
+        "starting with a digit",
+        526);
+}
+
+TEST_F(ReleaseDocument, TheCustomPropertySuppliesTheLibraryWhenNoValueDoes) {
+    AddTypicalInvoice();
+    Remove(u"APILibrary");
+    document_.customProperties.push_back({u"serverAPILibrary", u"APLIB"});
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(RowCount("AIP32"), 1u);
+}
+
+TEST_F(ReleaseDocument, AnUnusableCodePageFailsTheDocumentWithoutWritingEmptyValues) {
+    AddTypicalInvoice();
+    Add(u"SanitiseCodepage", u"99999");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(LogTexts()[0].rfind("Error in ReleaseDoc: ", 0), 0u);
+    EXPECT_NE(LogTexts()[0].find("99999"), std::string::npos) << LogTexts()[0];
+    EXPECT_FALSE(Connected());
+}
+
+TEST_F(ReleaseDocument, SanitisesEveryValueToTheCodePage) {
+    AddTypicalInvoice();
+    Add(u"SanitiseCodepage", u" +1252");
+    Add(u"SanitiseReplacementChar", u"#");
+    Add(u"AIP32.INAM32", u"Zakład Łódź Ærø");
+    Remove(u"AIP33.DESC33");
+    AddTable(u"AIP33.DESC33", u"Lines", {u"Papier 請求", u"Toner", u"Delivery"});
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP32", {"INAM32"}), (Table{{"Zaklad Lódz Ærø"}}));
+    EXPECT_EQ(Rows("AIP33", {"DESC33"}), (Table{{"Papier ##"}, {"Toner"}, {"Delivery"}}));
+}
+
+TEST_F(ReleaseDocument, NamesTheOriginalFileWhenItExists) {
+    const std::filesystem::path scans = directory_ / "scans";
+    std::filesystem::create_directories(scans);
+    std::ofstream(scans / "inv001.pdf") << "%PDF";
+    AddTypicalInvoice();
+    Add(u"OriginalFolder", kfx::FromUtf8(scans.string()));
+    Add(u"OriginalFileName", u"inv001.tif");
+    Add(u"OriginalFileNameExt", u"pdf");
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully " + (scans / "inv001.pdf").string()});
+}
+
+TEST_F(ReleaseDocument, AnUnreadableDocumentNameLeavesTheMessageEmptyAfterIt) {
+    AddTypicalInvoice();
+    Add(u"OriginalFolder", u"/no/such/folder");
+    Add(u"OriginalFileName", u"inv001");
+    hostPlan_->FailEveryCall("ReleaseData.get_KofaxPDFFileName", kfx::E_FAIL);
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully "});
+}
+
+TEST_F(ReleaseDocument, MessagesAreCutAt1023Units) {
+    const std::string prefix = "Error in ReleaseDoc: The API library name '";
+    const std::string suffix = "' is not valid: use letters, digits, '_', '$', '#' or '@', not starting with a digit";
+    for (std::size_t total : {std::size_t{1023}, std::size_t{1100}}) {
+        sink_ = std::make_shared<standin::MessageSink>();
+        document_.values.clear();
+        AddTypicalInvoice();
+        Remove(u"APILibrary");
+        Add(u"APILibrary", kfx::Text(total - prefix.size() - suffix.size(), u';'));
+        EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+        ASSERT_EQ(Log().size(), 1u);
+        EXPECT_EQ(Log()[0].message.size(), 1023u);
+        EXPECT_EQ(LogTexts()[0].ends_with(suffix), total == 1023);
+        EXPECT_EQ(Messages()[0].message, Log()[0].message);
+    }
+}
+
+TEST_F(ReleaseDocument, AFailedCloseOfTheLineFileFailsTheDocumentSilently) {
+    AddTypicalInvoice();
+    plan_.Add({"Recordset.Close", 1, kfx::E_FAIL});  // the line file closes first
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(RowCount("AIP33"), 3u);
+    EXPECT_EQ(RowCount("AIP32"), 0u);
+}
+
+TEST_F(ReleaseDocument, AFailedCloseOfTheConnectionAfterEverythingWasWrittenFailsTheDocument) {
+    AddTypicalInvoice();
+    plan_.Add({"Connection.Close", 1, kfx::E_FAIL, {Record(77, u"connection reset")}});
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError("Error in ReleaseDoc: CAxConnection::Close\nconnection reset\nCOM Error: Unspecified error", 526);
+    EXPECT_EQ(RowCount("AIP32"), 1u);
+    EXPECT_EQ(RowCount("AIP33"), 3u);
+}
+
+}  // namespace
+}  // namespace veldmark

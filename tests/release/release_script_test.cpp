@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "host/release_script.h"
+#include "host_standin/release_data.h"
+#include "release/create_release_script.h"
+#include "release/report_message.h"
+
+namespace veldmark {
+namespace {
+
+kfx::ComPtr<kfx::IKfxReleaseScript> NewScript() {
+    kfx::ComPtr<kfx::IKfxReleaseScript> script;
+    EXPECT_EQ(CreateReleaseScript(nullptr, kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put())),
+              kfx::S_OK);
+    return script;
+}
+
+kfx::ComPtr<standin::ReleaseData> NewData(std::shared_ptr<standin::MessageSink> sink) {
+    return kfx::ComPtr<standin::ReleaseData>(
+        new standin::ReleaseData(std::make_shared<standin::FaultPlan>(), {}, std::move(sink)));
+}
+
+TEST(ReleaseScript, OpenAndCloseSucceedWithoutData) {
+    auto script = NewScript();
+    kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
+    EXPECT_EQ(script->OpenScript(&result), kfx::S_OK);
+    EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
+    result = kfx::KFX_REL_ERROR;
+    EXPECT_EQ(script->CloseScript(&result), kfx::S_OK);
+    EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
+}
+
+TEST(ReleaseScript, ReleaseWithoutDataFailsAndReportsNothing) {
+    auto script = NewScript();
+    kfx::KfxReturnValue result = kfx::KFX_REL_SUCCESS;
+    EXPECT_EQ(script->ReleaseDoc(&result), kfx::S_OK);
+    EXPECT_EQ(result, kfx::KFX_REL_ERROR);
+}
+
+TEST(ReleaseScript, AnswersOnlyItsOwnInterfaces) {
+    auto script = NewScript();
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(script->QueryInterface(kfx::IID_IKfxReleaseSetupScript, &object), kfx::E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    kfx::ComPtr<kfx::IUnknown> unknown;
+    EXPECT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, unknown), kfx::S_OK);
+    EXPECT_EQ(CreateReleaseScript(unknown.Get(), kfx::IID_IUnknown, &object), kfx::CLASS_E_NOAGGREGATION);
+}
+
+TEST(ReleaseScript, DocumentDataHoldsOneReferenceAndHandsOutAnother) {
+    auto sink = std::make_shared<standin::MessageSink>();
+    auto data = NewData(sink);
+    const std::uint32_t alone = data->References();
+    {
+        auto script = NewScript();
+        script->putref_DocumentData(data.Get());
+        // One for the object, one for the process-wide current release data.
+        EXPECT_EQ(data->References(), alone + 2);
+        script->putref_DocumentData(data.Get());
+        EXPECT_EQ(data->References(), alone + 2);
+        kfx::ComPtr<kfx::IReleaseData> read;
+        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::S_OK);
+        EXPECT_EQ(read.Get(), static_cast<kfx::IReleaseData*>(data.Get()));
+        EXPECT_EQ(data->References(), alone + 3);
+        read.Reset();
+        kfx::KfxReturnValue result;
+        script->CloseScript(&result);
+        EXPECT_EQ(data->References(), alone);
+        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::S_OK);
+        EXPECT_EQ(read.Get(), nullptr);
+    }
+    EXPECT_EQ(data->References(), alone);
+}
+
+TEST(ReleaseScript, TheLastDataSetOnAnyObjectReceivesTheReports) {
+    auto firstSink = std::make_shared<standin::MessageSink>();
+    auto secondSink = std::make_shared<standin::MessageSink>();
+    auto first = NewData(firstSink);
+    auto second = NewData(secondSink);
+    auto one = NewScript();
+    auto other = NewScript();
+    one->putref_DocumentData(first.Get());
+    other->putref_DocumentData(second.Get());
+    reportMessage(539, 0, u"Document Released Successfully %s", {kfx::Text(u"x")});
+    EXPECT_TRUE(firstSink->All().empty());
+    EXPECT_EQ(secondSink->ErrorLog().size(), 1u);
+
+    kfx::KfxReturnValue result;
+    one->CloseScript(&result);  // any CloseScript empties the shared target
+    reportMessage(526, 1, u"Error in ReleaseDoc: %s", {kfx::Text(u"lost")});
+    EXPECT_EQ(secondSink->ErrorLog().size(), 1u);
+    other->putref_DocumentData(nullptr);
+}
+
+TEST(ReportMessage, SendsErrorsToTheDocumentMessagesAfterTheLog) {
+    auto sink = std::make_shared<standin::MessageSink>();
+    auto data = NewData(sink);
+    auto script = NewScript();
+    script->putref_DocumentData(data.Get());
+    reportMessage(306, 1, u"Error Updating AIP33 record %d of %d: %s",
+                  {std::int64_t{2}, std::int64_t{4}, kfx::Text(u"line one\nline two")});
+    ASSERT_EQ(sink->All().size(), 2u);
+    const auto& logged = std::get<standin::ErrorLogEntry>(sink->All()[0]);
+    EXPECT_EQ(logged, (standin::ErrorLogEntry{1, 0, 0, u"Error Updating AIP33 record 2 of 4: line one\nline two",
+                                              u"releaseScript", 306}));
+    EXPECT_EQ(std::get<standin::DocumentMessage>(sink->All()[1]), (standin::DocumentMessage{logged.message, 1, 1}));
+    kfx::KfxReturnValue result;
+    script->CloseScript(&result);
+}
+
+TEST(ReportMessage, IgnoresAHostThatFailsToLog) {
+    auto sink = std::make_shared<standin::MessageSink>();
+    auto plan = std::make_shared<standin::FaultPlan>();
+    plan->FailEveryCall("ReleaseData.LogError", kfx::E_FAIL);
+    kfx::ComPtr<standin::ReleaseData> data(new standin::ReleaseData(plan, {}, sink));
+    auto script = NewScript();
+    script->putref_DocumentData(data.Get());
+    reportMessage(389, 1, u"Failed to get values");
+    EXPECT_EQ(plan->CallCount("ReleaseData.SendMessage"), 1);
+    kfx::KfxReturnValue result;
+    script->CloseScript(&result);
+}
+
+}  // namespace
+}  // namespace veldmark
