@@ -1,0 +1,28 @@
+// Console output of Google Benchmark plus, at the end, each benchmark's time
+// as a ratio of the baseline's, measured in the same run.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+namespace benchsupport {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // Benchmarks whose name starts with `baseline` are the reference.
+    explicit RatioReporter(std::string baseline) : baseline_(std::move(baseline)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    std::string baseline_;
+    std::map<std::string, double> seconds_;  // mean real time per iteration
+};
+
+// Runs every registered benchmark with the ratio reporter.
+int RunWithRatios(int argc, char** argv, const std::string& baseline);
+
+}  // namespace benchsupport
