@@ -10,19 +10,20 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         // With repetitions only the mean counts; without, the single run.
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") continue;
         const std::string name = run.run_name.function_name;
-        seconds_[name] = run.GetAdjustedRealTime();
+        times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
     }
 }
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    auto baseline = seconds_.end();
-    for (auto it = seconds_.begin(); it != seconds_.end(); ++it)
+    auto baseline = times_.end();
+    for (auto it = times_.begin(); it != times_.end(); ++it)
         if (it->first.rfind(baseline_, 0) == 0) baseline = it;
-    if (baseline == seconds_.end() || baseline->second <= 0) return;
-    std::printf("\nRatios against %s (same run):\n", baseline->first.c_str());
-    for (const auto& [name, seconds] : seconds_) {
-        std::printf("  %-40s %6.3f\n", name.c_str(), seconds / baseline->second);
+    if (baseline == times_.end() || baseline->second.real <= 0 || baseline->second.cpu <= 0) return;
+    std::printf("\nRatios against %s (same run):    real    cpu\n", baseline->first.c_str());
+    for (const auto& [name, times] : times_) {
+        std::printf("  %-50s %6.3f %6.3f\n", name.c_str(), times.real / baseline->second.real,
+                    times.cpu / baseline->second.cpu);
     }
 }
 

@@ -19,7 +19,11 @@ public:
 
 private:
     std::string baseline_;
-    std::map<std::string, double> seconds_;  // mean real time per iteration
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> times_;  // mean time per iteration
 };
 
 // Runs every registered benchmark with the ratio reporter.
