@@ -1,5 +1,6 @@
 #include "tools/release_command.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -127,6 +128,7 @@ private:
         }
         streams_.out << std::endl;
         progress_.Advance();
+        if (logBroken_) return false;
         try {
             if (result.messages) {
                 for (const HostMessage& message : result.messages->All()) {
@@ -138,6 +140,7 @@ private:
         } catch (const StoreError& error) {
             progress_.Clear();
             streams_.err << "veldmark: " << error.what() << "\nNo further document is released.\n";
+            logBroken_ = true;
             return false;
         }
     }
@@ -159,6 +162,7 @@ private:
     int released_ = 0;
     int failed_ = 0;
     int notReleased_ = 0;
+    bool logBroken_ = false;
 };
 
 }  // namespace

@@ -174,6 +174,18 @@ TEST_F(ReleaseCommandTest, AComponentThatCannotBeCreatedReleasesNothing) {
     EXPECT_TRUE(Log().empty());
 }
 
+TEST_F(ReleaseCommandTest, ALogThatCannotBeWrittenReleasesNothing) {
+#ifndef __linux__
+    GTEST_SKIP() << "needs /dev/full";
+#else
+    std::filesystem::create_symlink("/dev/full", store_.Path("class.log.jsonl"));
+    EXPECT_EQ(Release(BatchOf({"1001"})), 2);
+    EXPECT_EQ(err_.str(), "veldmark: " + store_.Path("class.log.jsonl").string() +
+                              ": cannot write to the log\nNothing was released.\n");
+    EXPECT_TRUE(calls_.empty()) << "the script was opened";
+#endif
+}
+
 struct BadInput {
     const char* name;
     std::string batch;
