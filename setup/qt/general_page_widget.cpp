@@ -1,0 +1,240 @@
+#include "setup/qt/general_page_widget.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "setup/qt/dialog_units.h"
+#include "setup/qt/popup_menu_qt.h"
+#include "setup/qt/qt_text.h"
+#include "setup/resource_ids.h"
+#include "setup/resources.h"
+
+namespace veldmark {
+namespace {
+
+struct SettingControls {
+    SettingSlot slot;
+    int edit;
+    int button;
+};
+
+constexpr SettingControls kSettingControls[] = {
+    {SlotServerName, res::kEditServerName, res::kButtonServerNameSource},
+    {SlotUserName, res::kEditUserName, res::kButtonUserNameSource},
+    {SlotPassword, res::kEditPassword, res::kButtonPasswordSource},
+    {SlotApiLibrary, res::kEditApiLibrary, res::kButtonApiLibrarySource},
+    {SlotCodepage, res::kEditCodepage, res::kButtonCodepageSource},
+    {SlotReplacementChar, res::kEditReplacementChar, res::kButtonReplacementCharSource},
+};
+
+// The controls that show the page's texts, in exchange order.
+constexpr std::pair<int, kfx::Text GeneralPageTexts::*> kExchange[] = {
+    {res::kLabelBatchClassName, &GeneralPageTexts::batchClassName},
+    {res::kLabelDocumentClassName, &GeneralPageTexts::documentClassName},
+    {res::kEditInstanceName, &GeneralPageTexts::instanceName},
+    {res::kEditServerName, &GeneralPageTexts::serverName},
+    {res::kEditUserName, &GeneralPageTexts::userName},
+    {res::kEditPassword, &GeneralPageTexts::password},
+    {res::kEditApiLibrary, &GeneralPageTexts::apiLibrary},
+    {res::kLabelVersionText, &GeneralPageTexts::versionText},
+    {res::kEditCodepage, &GeneralPageTexts::codepage},
+    {res::kEditReplacementChar, &GeneralPageTexts::replacementChar},
+};
+
+constexpr int kPageMarginUnits = 7;
+
+QString ObjectName(int id) { return QStringLiteral("control_%1").arg(id); }
+
+// A refused code page raises a message box while the mouse click that took
+// the focus away is still being delivered. The platform drops that click;
+// this does the same by eating the press once, so that the button or list
+// the administrator clicked does not act on a click the message interrupted.
+class InterruptedPressFilter final : public QObject {
+public:
+    static void EatNextPress() {
+        auto* filter = new InterruptedPressFilter;
+        qApp->installEventFilter(filter);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress) return false;
+        qApp->removeEventFilter(this);
+        deleteLater();
+        return true;
+    }
+};
+
+}  // namespace
+
+GeneralPageWidget::GeneralPageWidget(SetupModel& model, QWidget* parent,
+                                     CPropertyPageSetupGeneral::VersionReader readVersion)
+    : QWidget(parent), page_(std::move(readVersion)), template_(*FindDialogTemplate(res::kDialogGeneralPage)) {
+    page_.SetModel(&model);
+    page_.AttachView(this);
+}
+
+QSize GeneralPageWidget::sizeHint() const {
+    const DialogBaseUnits base = BaseUnitsOf(font());
+    return {DialogUnitsToPixelsX(template_.width, base), DialogUnitsToPixelsY(template_.height, base)};
+}
+
+QWidget* GeneralPageWidget::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+kfx::Text GeneralPageWidget::Caption() const { return template_.caption; }
+
+void GeneralPageWidget::OnCreate() {
+    CreateControls();
+    page_.OnInitDialog();
+}
+
+void GeneralPageWidget::OnSetActive() {
+    if (QWidget* first = Control(res::kEditInstanceName)) first->setFocus(Qt::OtherFocusReason);
+}
+
+bool GeneralPageWidget::OnKillActive() { return true; }
+
+bool GeneralPageWidget::CommitPendingInput() {
+    if (QApplication::focusWidget() != Control(res::kEditCodepage)) return true;
+    return page_.ValidateCodepage();
+}
+
+void GeneralPageWidget::OnSheetClosing() { sheetClosing_ = true; }
+
+void GeneralPageWidget::OnOK() { page_.OnOK(); }
+
+void GeneralPageWidget::CreateControls() {
+    const DialogBaseUnits base = BaseUnitsOf(font());
+    const int pageRight = DialogUnitsToPixelsX(template_.width - kPageMarginUnits, base);
+    for (const DialogControl& control : template_.controls) {
+        QWidget* widget = nullptr;
+        QRect geometry = MapDialogRect(control.rect, base);
+        const QString text = ToQString(control.text);
+        switch (control.kind) {
+        case ControlKind::Edit:
+        case ControlKind::PasswordEdit: {
+            auto* edit = new QLineEdit(this);
+            if (control.kind == ControlKind::PasswordEdit) edit->setEchoMode(QLineEdit::Password);
+            widget = edit;
+            break;
+        }
+        case ControlKind::Label:
+        case ControlKind::RightLabel: {
+            auto* label = new QLabel(text, this);
+            label->setTextFormat(Qt::PlainText);
+            const bool right = control.kind == ControlKind::RightLabel;
+            label->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            // A caption that needs more room than its template gives grows to
+            // the left, towards the margin; a value label grows to the right.
+            const int needed = label->sizeHint().width();
+            if (right && needed > geometry.width()) geometry.setLeft(std::max(0, geometry.right() + 1 - needed));
+            if (!right && control.text[0] == u'\0') geometry.setRight(std::max(geometry.right(), pageRight));
+            widget = label;
+            break;
+        }
+        case ControlKind::GroupBox: widget = new QGroupBox(text, this); break;
+        case ControlKind::PushButton: widget = new QPushButton(text, this); break;
+        case ControlKind::Frame:
+        case ControlKind::CheckBox:
+            continue;  // not on this page
+        }
+        widget->setGeometry(geometry);
+        if (control.id != res::kControlNone) {
+            widget->setObjectName(ObjectName(control.id));
+            controls_[control.id] = widget;
+        }
+        // Group boxes frame the controls; they must not cover them.
+        if (control.kind == ControlKind::GroupBox) widget->lower();
+        widget->setVisible(!control.hidden);
+    }
+
+    for (const SettingControls& setting : kSettingControls) {
+        auto* edit = SettingEdit(setting.slot);
+        auto* button = static_cast<QPushButton*>(Control(setting.button));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, slot = setting.slot] { page_.ShowSourceMenu(slot); });
+        switch (setting.slot) {
+        case SlotCodepage: edit->installEventFilter(this); break;
+        case SlotReplacementChar:
+            connect(edit, &QLineEdit::textEdited, this, [this] { page_.OnReplacementCharChanged(); });
+            break;
+        default:
+            connect(edit, &QLineEdit::textEdited, this, [this, slot = setting.slot] { page_.OnSettingTextChanged(slot); });
+            break;
+        }
+    }
+}
+
+QLineEdit* GeneralPageWidget::SettingEdit(SettingSlot slot) const {
+    for (const SettingControls& setting : kSettingControls) {
+        if (setting.slot == slot) return static_cast<QLineEdit*>(Control(setting.edit));
+    }
+    return nullptr;
+}
+
+bool GeneralPageWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && watched == Control(res::kEditCodepage) && !sheetClosing_) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // A popup such as the box's own context menu does not take the focus away.
+        if (reason != Qt::PopupFocusReason && !page_.ValidateCodepage() && reason == Qt::MouseFocusReason)
+            InterruptedPressFilter::EatNextPress();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GeneralPageWidget::ReadControls(GeneralPageTexts& texts) {
+    for (const auto& [id, member] : kExchange) {
+        QWidget* control = Control(id);
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) texts.*member = ToText(edit->text());
+        else if (auto* label = qobject_cast<QLabel*>(control)) texts.*member = ToText(label->text());
+    }
+}
+
+void GeneralPageWidget::WriteControls(const GeneralPageTexts& texts) {
+    for (const auto& [id, member] : kExchange) {
+        QWidget* control = Control(id);
+        // setText raises no textEdited, so the page hears nothing of its own writes.
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            if (edit->text() != ToQString(texts.*member)) edit->setText(ToQString(texts.*member));
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(ToQString(texts.*member));
+            label->setToolTip(label->sizeHint().width() > label->width() ? label->text() : QString());
+        }
+    }
+}
+
+void GeneralPageWidget::EnableSettingEdit(SettingSlot slot, bool enabled) { SettingEdit(slot)->setEnabled(enabled); }
+
+void GeneralPageWidget::SetPasswordMasked(bool masked) {
+    SettingEdit(SlotPassword)->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void GeneralPageWidget::ShowVersion() {
+    Control(res::kLabelVersionCaption)->show();
+    Control(res::kLabelVersionText)->show();
+}
+
+void GeneralPageWidget::ShowMessage(const kfx::Text& message) {
+    QMessageBox box(QMessageBox::Warning, window()->windowTitle(), ToQString(message), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void GeneralPageWidget::FocusSettingEdit(SettingSlot slot) { SettingEdit(slot)->setFocus(Qt::OtherFocusReason); }
+
+std::optional<int> GeneralPageWidget::TrackSourceMenu(SettingSlot slot, const PopupMenu& menu) {
+    QWidget* anchor = this;
+    for (const SettingControls& setting : kSettingControls) {
+        if (setting.slot == slot) anchor = Control(setting.button);
+    }
+    return ExecPopupMenu(menu, anchor->mapToGlobal(anchor->rect().bottomLeft() + QPoint(0, 1)), this);
+}
+
+}  // namespace veldmark
