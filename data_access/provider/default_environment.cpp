@@ -1,6 +1,7 @@
 #include "data_access/provider/default_environment.h"
 
 #include "data_access/provider/embedded_backend.h"
+#include "data_access/provider/odbc_backend.h"
 #include "data_access/provider/provider_environment.h"
 
 namespace dbAx {
@@ -9,6 +10,7 @@ namespace {
 provider::BackendSelection DefaultBackends() {
     provider::BackendSelection backends;
     backends.RegisterPrefix("sqlite:", std::make_unique<provider::EmbeddedBackend>());
+    backends.RegisterOdbc(std::make_unique<provider::OdbcBackend>());
     return backends;
 }
 

@@ -1,4 +1,6 @@
-#include "tests/support/release_fixture.h"
+#include "tests/support/document_release.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -9,26 +11,26 @@
 
 namespace testsupport {
 
-ReleaseFixture::ReleaseFixture() {
+DocumentRelease::DocumentRelease(kfx::Text connectString) {
     document_.pdfFileName = u"invoice.pdf";
-    document_.connectString = DataSource();
+    document_.connectString = std::move(connectString);
     document_.userName = u"QUSER";
     document_.password = u"secret";
 }
 
-void ReleaseFixture::Add(const char16_t* destination, const kfx::Text& value) {
+void DocumentRelease::Add(const char16_t* destination, const kfx::Text& value) {
     document_.values.push_back({destination, value, {}, {}});
 }
 
-void ReleaseFixture::AddTable(const char16_t* destination, const char16_t* table, std::vector<kfx::Text> rows) {
+void DocumentRelease::AddTable(const char16_t* destination, const char16_t* table, std::vector<kfx::Text> rows) {
     document_.values.push_back({destination, {}, table, std::move(rows)});
 }
 
-void ReleaseFixture::Remove(const char16_t* destination) {
+void DocumentRelease::Remove(const char16_t* destination) {
     std::erase_if(document_.values, [&](const standin::ResolvedValue& v) { return v.destination == destination; });
 }
 
-void ReleaseFixture::AddTypicalInvoice() {
+void DocumentRelease::AddTypicalInvoice() {
     Add(u"APILibrary", u"APLIB");
     Add(u"AIP32.RTYP32", u"3");
     Add(u"AIP32.CDAC32", u"01SUPP0001001");
@@ -40,7 +42,7 @@ void ReleaseFixture::AddTypicalInvoice() {
     AddTable(u"AIP33.UPRC33", u"Lines", {u"4.25", u"59.90", u"12.5"});
 }
 
-kfx::KfxReturnValue ReleaseFixture::Release() {
+kfx::KfxReturnValue DocumentRelease::Release() {
     kfx::ComPtr<kfx::IKfxReleaseScript> script;
     EXPECT_EQ(veldmark::CreateReleaseScript(nullptr, kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put())),
               kfx::S_OK);
@@ -54,7 +56,7 @@ kfx::KfxReturnValue ReleaseFixture::Release() {
     return result;
 }
 
-std::vector<std::string> ReleaseFixture::LogTexts() const {
+std::vector<std::string> DocumentRelease::LogTexts() const {
     std::vector<std::string> texts;
     for (const standin::ErrorLogEntry& entry : Log()) texts.push_back(kfx::ToUtf8(entry.message));
     return texts;

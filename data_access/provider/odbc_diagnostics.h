@@ -1,0 +1,24 @@
+// The diagnostic records an ODBC handle holds after a call, as the driver and
+// the server worded them.
+#pragma once
+
+#include <sql.h>
+
+#include <string>
+#include <vector>
+
+namespace dbAx::provider {
+
+struct OdbcDiagnostic {
+    std::string state;  // the five-character SQLSTATE
+    SQLINTEGER native = 0;
+    std::string message;
+};
+
+// Every record, in order; none when the handle is null or holds none.
+std::vector<OdbcDiagnostic> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle);
+
+// "[SQLSTATE 28P01] (native 210) FATAL: password authentication failed ...".
+std::string DiagnosticText(const OdbcDiagnostic& diagnostic);
+
+}  // namespace dbAx::provider

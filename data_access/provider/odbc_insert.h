@@ -1,0 +1,51 @@
+// One prepared INSERT of chosen columns of a table. Every value goes to the
+// driver as text (SQL_C_WCHAR) described with its column's type, so that the
+// driver and the server convert it, and refuse it, as they would any text.
+#pragma once
+
+#include <sql.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data_access/provider/odbc_handles.h"
+#include "data_access/provider/odbc_text.h"
+
+namespace dbAx::provider {
+
+// Which ODBC call failed, and the handle that holds its diagnostics.
+struct OdbcCallFailure {
+    const char* call;
+    SQLSMALLINT handleType;
+    SQLHANDLE handle;
+};
+
+class OdbcInsert {
+public:
+    struct Parameter {
+        SQLSMALLINT sqlType;
+        SQLULEN size;  // characters, or the precision of a number
+        SQLSMALLINT digits;
+    };
+
+    bool Prepared() const { return prepared_; }
+    // sql has one marker per parameter, in order.
+    std::optional<OdbcCallFailure> Prepare(SQLHDBC connection, const std::string& sql,
+                                           std::vector<Parameter> parameters);
+    // One value per parameter. Each execution is committed by the
+    // connection's autocommit.
+    std::optional<OdbcCallFailure> Execute(const std::vector<std::string_view>& values);
+
+private:
+    OdbcHandle statement_;
+    bool prepared_ = false;
+    std::vector<Parameter> parameters_;
+    std::vector<OdbcText> buffers_;  // bound until the next execution
+};
+
+// "name" as an SQL delimited identifier.
+std::string DelimitedIdentifier(std::string_view name);
+
+}  // namespace dbAx::provider

@@ -1,0 +1,226 @@
+#include "data_access/provider/odbc_session.h"
+
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <optional>
+#include <set>
+
+#include "data_access/provider/odbc_failure.h"
+#include "data_access/provider/odbc_result_columns.h"
+#include "data_access/provider/odbc_text.h"
+
+namespace dbAx::provider {
+namespace {
+
+Result Refuse(ErrorMessages& errors, Result result, std::string message) {
+    errors.push_back(std::move(message));
+    return result;
+}
+
+std::string Upper(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+std::optional<ColumnKind> KindOf(SQLSMALLINT sqlType) {
+    switch (sqlType) {
+        case SQL_CHAR: return ColumnKind::Char;
+        case SQL_WCHAR: return ColumnKind::WideChar;
+        case SQL_DECIMAL: return ColumnKind::Decimal;
+        case SQL_NUMERIC: return ColumnKind::Numeric;
+        default: return std::nullopt;
+    }
+}
+
+std::string InsertSql(const std::string& schema, const std::string& table, const std::vector<std::string>& names,
+                      const std::vector<bool>& assigned) {
+    std::string sql = "INSERT INTO " + DelimitedIdentifier(schema) + "." + DelimitedIdentifier(table);
+    std::string columns;
+    std::string markers;
+    for (std::size_t column = 0; column < assigned.size(); ++column) {
+        if (!assigned[column]) continue;
+        columns += (columns.empty() ? "" : ", ") + DelimitedIdentifier(names[column]);
+        markers += markers.empty() ? "?" : ", ?";
+    }
+    return sql + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
+}
+
+}  // namespace
+
+OdbcSession::OdbcSession(std::string dataSource, OdbcHandle connection)
+    : dataSource_(std::move(dataSource)), connection_(std::move(connection)) {}
+
+OdbcSession::~OdbcSession() {
+    // Statements go before their connection; a failed disconnect of a lost
+    // connection changes nothing for anyone.
+    tables_.clear();
+    SQLDisconnect(connection_.get());
+}
+
+Result OdbcSession::EnableAutocommit(ErrorMessages& errors) {
+    const SQLRETURN rc = SQLSetConnectAttrW(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+                                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+    if (SQL_SUCCEEDED(rc)) return kfx::S_OK;
+    return Failure({"SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, connection_.get()},
+                   platform::E_ADO_CONNECTIONFAILED, errors);
+}
+
+Result OdbcSession::Describe(const std::string& selection, TableDescription* description, ErrorMessages& errors) {
+    const Result lost = RefuseWhenLost(errors);
+    if (kfx::Failed(lost)) return lost;
+    OdbcHandle statement = AllocateOdbcHandle(SQL_HANDLE_STMT, connection_.get());
+    if (!statement) return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, connection_.get()}, kfx::E_FAIL, errors);
+    const OdbcText text = ToOdbcText(selection);
+    if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), const_cast<SQLWCHAR*>(text.data()), SQL_NTS))) {
+        return Failure({"SQLExecDirectW", SQL_HANDLE_STMT, statement.get()}, platform::DB_E_ERRORSINCOMMAND, errors);
+    }
+    std::vector<OdbcResultColumn> columns;
+    if (const char* call = DescribeResultColumns(statement.get(), &columns)) {
+        return Failure({call, SQL_HANDLE_STMT, statement.get()}, kfx::E_FAIL, errors);
+    }
+    if (columns.empty()) {
+        return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                      "'" + selection + "' is not one selection of the columns of a table (SELECT ... FROM ...)");
+    }
+
+    Table table;
+    std::set<std::string> upperNames;
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        const OdbcResultColumn& column = columns[index];
+        if (column.baseTable.empty() || column.schema.empty()) {
+            return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                          "The ODBC driver does not tell which table and schema (library) column " +
+                              std::to_string(index + 1) + " ('" + column.name +
+                              "') of the selection belongs to; set the data source to report extended column "
+                              "information");
+        }
+        if (index > 0 && (column.baseTable != table.name || column.schema != table.schema)) {
+            return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                          "The selection reads more than one table (" + table.schema + "." + table.name + " and " +
+                              column.schema + "." + column.baseTable + "); rows can be added to one table only");
+        }
+        table.schema = column.schema;
+        table.name = column.baseTable;
+        const std::optional<ColumnKind> kind = KindOf(column.sqlType);
+        if (!kind) {
+            return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                          "Column " + table.name + "." + column.name + " has the type '" + column.typeName +
+                              "' (ODBC type " + std::to_string(column.sqlType) +
+                              "), which this provider does not handle (CHAR(n), NCHAR(n), DECIMAL(p,s) or "
+                              "NUMERIC(p,s))");
+        }
+        ColumnDescription described;
+        described.name = Upper(column.name);
+        described.kind = *kind;
+        described.length = static_cast<int>(column.size);
+        described.scale = column.digits;
+        described.nullable = column.nullable;
+        described.updatable = !column.readOnly;
+        if (!upperNames.insert(described.name).second) {
+            return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                          "Table " + table.name + " has two columns named " + described.name +
+                              " when case is ignored; this provider names columns in upper case");
+        }
+        table.declaredNames.push_back(column.baseName.empty() ? column.name : column.baseName);
+        table.types.push_back({column.sqlType, column.size, column.digits});
+        table.columns.push_back(std::move(described));
+    }
+
+    const SQLRETURN fetched = SQLFetch(statement.get());
+    if (SQL_SUCCEEDED(fetched)) {
+        return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                      "The selection returns rows of " + table.name +
+                          "; this provider opens selections only to add rows, so select none (as WHERE 1=0 does)");
+    }
+    if (fetched != SQL_NO_DATA) return Failure({"SQLFetch", SQL_HANDLE_STMT, statement.get()}, kfx::E_FAIL, errors);
+
+    description->name = table.name;
+    description->columns = table.columns;
+    description->sessionKey = TableKey(std::move(table));
+    return kfx::S_OK;
+}
+
+std::size_t OdbcSession::TableKey(Table described) {
+    for (std::size_t key = 0; key < tables_.size(); ++key) {
+        Table& known = tables_[key];
+        if (known.schema == described.schema && known.name == described.name &&
+            known.declaredNames == described.declaredNames) {
+            // The latest description counts; statements prepared for the
+            // same columns stay.
+            known.types = std::move(described.types);
+            known.columns = std::move(described.columns);
+            return key;
+        }
+    }
+    tables_.push_back(std::move(described));
+    return tables_.size() - 1;
+}
+
+OdbcInsert* OdbcSession::InsertStatement(Table& table, ErrorMessages& errors, Result* failed) {
+    OdbcInsert& insert = table.inserts[assigned_];
+    if (insert.Prepared()) return &insert;
+    std::vector<OdbcInsert::Parameter> parameters;
+    for (std::size_t column = 0; column < assigned_.size(); ++column) {
+        if (assigned_[column]) parameters.push_back(table.types[column]);
+    }
+    const std::string sql = InsertSql(table.schema, table.name, table.declaredNames, assigned_);
+    if (const std::optional<OdbcCallFailure> failure = insert.Prepare(connection_.get(), sql, std::move(parameters))) {
+        *failed = Failure(*failure, platform::DB_E_ERRORSINCOMMAND, errors);
+        table.inserts.erase(assigned_);
+        return nullptr;
+    }
+    return &insert;
+}
+
+Result OdbcSession::Insert(const TableDescription& description, const std::vector<std::optional<std::string>>& values,
+                           ErrorMessages& errors) {
+    const Result lost = RefuseWhenLost(errors);
+    if (kfx::Failed(lost)) return lost;
+    if (description.sessionKey >= tables_.size() || values.size() != description.columns.size()) {
+        return Refuse(errors, kfx::E_INVALIDARG, "The row does not fit a table described on this connection");
+    }
+    Table& table = tables_[description.sessionKey];
+    assigned_.assign(values.size(), false);
+    values_.clear();
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        if (!values[column]) continue;
+        assigned_[column] = true;
+        values_.push_back(*values[column]);
+    }
+    Result failed = kfx::S_OK;
+    OdbcInsert* insert = InsertStatement(table, errors, &failed);
+    if (!insert) return failed;
+    if (const std::optional<OdbcCallFailure> failure = insert->Execute(values_)) {
+        return Failure(*failure, kfx::E_FAIL, errors);
+    }
+    return kfx::S_OK;
+}
+
+Result OdbcSession::Failure(const OdbcCallFailure& failure, Result otherwise, ErrorMessages& errors) {
+    const std::vector<OdbcDiagnostic> diagnostics = ReadDiagnostics(failure.handleType, failure.handle);
+    AddDiagnosticMessages(diagnostics, failure.call, errors);
+    if (!ReportsConnectionLoss(diagnostics) && !ConnectionDead()) return ResultOfDiagnostics(diagnostics, otherwise);
+    lostBecause_ = diagnostics.empty() ? std::string(failure.call) + " failed" : DiagnosticText(diagnostics.front());
+    errors.push_back("The connection to data source '" + dataSource_ +
+                     "' is lost: nothing more is written through it; the next connection opens it anew");
+    return platform::E_ADO_CONNECTIONFAILED;
+}
+
+Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
+    if (lostBecause_.empty()) return kfx::S_OK;
+    return Refuse(errors, platform::E_ADO_CONNECTIONFAILED,
+                  "The connection to data source '" + dataSource_ + "' was lost earlier (" + lostBecause_ +
+                      "); nothing more is written through it; the next connection opens it anew");
+}
+
+bool OdbcSession::ConnectionDead() const {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    const SQLRETURN rc = SQLGetConnectAttrW(connection_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+}
+
+}  // namespace dbAx::provider

@@ -1,0 +1,22 @@
+// Texts for the wide-character ODBC calls: SQLWCHAR is a UTF-16 unit on
+// unixODBC (and on Windows), the texts of this layer are UTF-8.
+#pragma once
+
+#include <sqltypes.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dbAx::provider {
+
+static_assert(sizeof(SQLWCHAR) == 2, "the ODBC wide-character calls must take UTF-16 units");
+
+// UTF-16, terminated by a zero unit.
+using OdbcText = std::vector<SQLWCHAR>;
+
+OdbcText ToOdbcText(std::string_view utf8);
+// The units up to the first zero unit or the given count, whichever comes first.
+std::string FromOdbcText(const SQLWCHAR* units, std::size_t count);
+
+}  // namespace dbAx::provider

@@ -1,0 +1,129 @@
+// The release path through the ODBC provider against a real PostgreSQL
+// server: what reaches the tables, and what the host is told when the server
+// refuses, in the server's own words.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/utf8.h"
+#include "tests/data_access/odbc/postgres_release_fixture.h"
+
+namespace odbctest {
+namespace {
+
+using Table = std::vector<std::vector<std::string>>;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+class OdbcRelease : public PostgresReleaseFixture {
+protected:
+    // The one error the document reported.
+    std::string OneError() {
+        EXPECT_EQ(Log().size(), 1u) << ::testing::PrintToString(LogTexts());
+        EXPECT_EQ(Messages().size(), Log().size());
+        return Log().empty() ? std::string() : LogTexts()[0];
+    }
+};
+
+TEST_F(OdbcRelease, WritesEachLineWithTheHeaderKeysAndThenTheHeader) {
+    AddTypicalInvoiceHere();
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(schema_->Rows("AIP32", {"RTYP32", "CDAC32", "INVN32", "DTIN32", "CURN32", "INAM32"}),
+              (Table{{"3", "01SUPP0001001", "INV0001", "1240131", "EUR", ""}}));
+    EXPECT_EQ(schema_->Rows("AIP33", {"CDAC33", "INVN33", "RTYP33", "DESC33", "LQTY33", "UPRC33"}),
+              (Table{{"01SUPP0001001", "INV0001", "3", "Copier paper A4", "10.000", "4.25000"},
+                     {"01SUPP0001001", "INV0001", "3", "Toner cartridge", "2.000", "59.90000"},
+                     {"01SUPP0001001", "INV0001", "3", "Delivery", "1.000", "12.50000"}}));
+    EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully invoice.pdf"});
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(OdbcRelease, TextsOutsideLatin1ArriveIntact) {
+    AddTypicalInvoiceHere();
+    Add(u"AIP32.INAM32", u"Zakład Łódź Ærø 請求書");
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(schema_->Rows("AIP32", {"INAM32"}), (Table{{"Zakład Łódź Ærø 請求書"}}));
+}
+
+struct RefusedValue {
+    const char* name;
+    const char16_t* destination;
+    std::vector<kfx::Text> values;  // one: a header or common value; more: the rows of the table
+    const char* reportedAs;         // the fixed start of the message
+    const char* serverText;         // what the server says about it
+    std::size_t headers;            // what stays written
+    std::size_t lines;
+};
+
+class OdbcRefusedValue : public OdbcRelease, public ::testing::WithParamInterface<RefusedValue> {};
+
+TEST_P(OdbcRefusedValue, IsReportedInTheServersWordsAndTheRestStays) {
+    const RefusedValue& c = GetParam();
+    AddTypicalInvoiceHere();
+    if (c.values.size() == 1) {
+        Add(c.destination, c.values[0]);
+    } else {
+        Remove(c.destination);
+        AddTable(c.destination, u"Lines", c.values);
+    }
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    const std::string error = OneError();
+    EXPECT_THAT(error, StartsWith(c.reportedAs));
+    EXPECT_THAT(error, HasSubstr(c.serverText));
+    EXPECT_EQ(schema_->RowCount("AIP32"), c.headers);
+    EXPECT_EQ(schema_->RowCount("AIP33"), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, OdbcRefusedValue,
+    ::testing::Values(
+        RefusedValue{"TooLongForItsCharColumn", u"AIP32.INVN32", {u"INV000123"},
+                     "Error Updating AIP32: CAxRecordset::Update\n[SQLSTATE 22001]",
+                     "value too long for type character(7)", 0, 3},
+        RefusedValue{"TooLargeForItsDecimalColumn", u"AIP33.LQTY33", {u"10", u"123456789", u"1"},
+                     "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\n[SQLSTATE 22003]",
+                     "numeric field overflow", 0, 2},
+        RefusedValue{"NotANumber", u"AIP33.LQTY33", {u"10", u"two", u"1"},
+                     "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\n[SQLSTATE 22P02]",
+                     "invalid input syntax for type numeric: \"two\"", 0, 2}),
+    [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
+
+TEST_F(OdbcRelease, AWrongPasswordIsReportedAndNothingIsWritten) {
+    AddTypicalInvoiceHere();
+    document_.password = u"not-the-password";
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    const std::string error = OneError();
+    EXPECT_THAT(error, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE "));
+    EXPECT_THAT(error, HasSubstr("password authentication failed for user \"" + server_.user + "\""));
+    EXPECT_EQ(schema_->RowCount("AIP32") + schema_->RowCount("AIP33"), 0u);
+}
+
+TEST_F(OdbcRelease, AnUnknownDataSourceIsReported) {
+    AddTypicalInvoiceHere();
+    Add(u"serverName", u"NO_SUCH_DSN");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    EXPECT_THAT(OneError(), StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE IM002] (native 0) "
+                                       "[unixODBC][Driver Manager]Data source name not found"));
+}
+
+TEST_F(OdbcRelease, AMissingLibraryIsReported) {
+    AddTypicalInvoiceHere();
+    Remove(u"APILibrary");
+    Add(u"APILibrary", u"NOSUCHLIB");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    const std::string error = OneError();
+    EXPECT_THAT(error, StartsWith("Error in ReleaseDoc: CAxRecordset::Open\n[SQLSTATE 42P01]"));
+    EXPECT_THAT(error, HasSubstr("relation \"nosuchlib.aip32\" does not exist"));
+}
+
+TEST_F(OdbcRelease, ALibraryWithoutTheLineFileWritesNothing) {
+    schema_->Execute("DROP TABLE %s.AIP33");
+    AddTypicalInvoiceHere();
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    const std::string error = OneError();
+    EXPECT_THAT(error, StartsWith("Error Creating AIP33 Record: CAxRecordset::Open\n[SQLSTATE 42P01]"));
+    EXPECT_THAT(error, HasSubstr("aip33\" does not exist"));
+    EXPECT_EQ(schema_->RowCount("AIP32"), 0u);
+}
+
+}  // namespace
+}  // namespace odbctest

@@ -1,0 +1,30 @@
+#include "tests/data_access/odbc/postgres_release_fixture.h"
+
+#include "data_access/provider/default_environment.h"
+#include "host/utf8.h"
+
+namespace odbctest {
+
+void PostgresReleaseFixture::SetUp() {
+    ServerTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    schema_ = std::make_unique<TestSchema>(server_);
+    document_.connectString = kfx::FromUtf8(server_.dataSource);
+    document_.userName = kfx::FromUtf8(server_.user);
+    document_.password = kfx::FromUtf8(server_.password);
+    dbAx::DefaultEnvironment().Initialize();
+}
+
+void PostgresReleaseFixture::TearDown() {
+    if (!schema_) return;
+    dbAx::DefaultEnvironment().Uninitialize();
+    schema_.reset();
+}
+
+void PostgresReleaseFixture::AddTypicalInvoiceHere() {
+    AddTypicalInvoice();
+    Remove(u"APILibrary");
+    Add(u"APILibrary", kfx::FromUtf8(schema_->Library()));
+}
+
+}  // namespace odbctest

@@ -1,0 +1,29 @@
+// One document released through the real release object and the ODBC
+// provider into the test server, with stand-in host objects around it: the
+// release fixture of the embedded database, pointed at a real server. The
+// document's server setting is the test data source, its library a schema
+// of the test's own.
+#pragma once
+
+#include <memory>
+
+#include "tests/data_access/odbc/test_schema.h"
+#include "tests/data_access/odbc/test_server.h"
+#include "tests/support/document_release.h"
+
+namespace odbctest {
+
+class PostgresReleaseFixture : public ServerTest, protected testsupport::DocumentRelease {
+protected:
+    PostgresReleaseFixture() : DocumentRelease(u"") {}
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // The typical invoice of the embedded tests, into this test's library.
+    void AddTypicalInvoiceHere();
+
+    std::unique_ptr<TestSchema> schema_;
+};
+
+}  // namespace odbctest

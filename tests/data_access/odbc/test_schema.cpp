@@ -1,0 +1,58 @@
+#include "tests/data_access/odbc/test_schema.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+
+#include "model/interface_files.h"
+
+namespace odbctest {
+namespace {
+
+std::string NewLibraryName() {
+    static std::atomic<int> counter{0};
+    return "VT" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+}
+
+}  // namespace
+
+TestSchema::TestSchema(const TestServer& server) : server_(server), library_(NewLibraryName()) {
+    AdminConnection admin(server_);
+    admin.Execute("CREATE SCHEMA " + library_);
+    admin.Execute(veldmark::CreateTableSql(veldmark::HeaderFile(), library_));
+    admin.Execute(veldmark::CreateTableSql(veldmark::LineFile(), library_));
+}
+
+TestSchema::~TestSchema() {
+    // A fresh connection: the test may have taken the server away meanwhile.
+    try {
+        AdminConnection(server_).Execute("DROP SCHEMA " + library_ + " CASCADE");
+    } catch (const AdminError& error) {
+        ADD_FAILURE() << "the test schema " << library_ << " cannot be dropped: " << error.what();
+    }
+}
+
+std::string TestSchema::Qualified(const std::string& sql) const {
+    std::string qualified = sql;
+    for (auto at = qualified.find("%s"); at != std::string::npos; at = qualified.find("%s", at + library_.size())) {
+        qualified.replace(at, 2, library_);
+    }
+    return qualified;
+}
+
+void TestSchema::Execute(const std::string& sqlWithSchema) const { AdminConnection(server_).Execute(Qualified(sqlWithSchema)); }
+
+std::vector<std::vector<std::string>> TestSchema::Rows(const std::string& file,
+                                                       const std::vector<std::string>& columns) const {
+    std::string list;
+    for (const std::string& column : columns) list += (list.empty() ? "" : ", ") + column + "::text";
+    // Rows only ever go in, so their physical order is the order of insertion.
+    return AdminConnection(server_).Query("SELECT " + list + " FROM " + library_ + "." + file + " ORDER BY ctid");
+}
+
+std::size_t TestSchema::RowCount(const std::string& file) const {
+    return std::stoul(AdminConnection(server_).Query("SELECT count(*) FROM " + library_ + "." + file).at(0).at(0));
+}
+
+}  // namespace odbctest
