@@ -1,0 +1,218 @@
+// The ODBC backend on its own against the test server: what it tells about a
+// selection's columns, what it refuses, and how its inserts land.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "data_access/provider/odbc_backend.h"
+#include "model/interface_files.h"
+#include "tests/data_access/odbc/test_schema.h"
+#include "tests/data_access/odbc/test_server.h"
+
+namespace odbctest {
+namespace {
+
+using dbAx::provider::ColumnKind;
+using dbAx::provider::ErrorMessages;
+using dbAx::provider::Session;
+using dbAx::provider::TableDescription;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+namespace platform = dbAx::platform;
+
+class OdbcBackendTest : public ServerTest {
+protected:
+    void SetUp() override {
+        ServerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        schema_ = std::make_unique<TestSchema>(server_);
+        ErrorMessages errors;
+        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::S_OK)
+            << ::testing::PrintToString(errors);
+    }
+
+    std::string Here(std::string sql) const {
+        for (auto at = sql.find("%s"); at != std::string::npos; at = sql.find("%s")) {
+            sql.replace(at, 2, schema_->Library());
+        }
+        return sql;
+    }
+
+    TableDescription Describe(const std::string& selection) {
+        TableDescription table;
+        ErrorMessages errors;
+        EXPECT_EQ(session_->Describe(selection, &table, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+        return table;
+    }
+
+    // A row of the table with the named columns assigned.
+    static std::vector<std::optional<std::string>> Row(const TableDescription& table,
+                                                        const std::map<std::string, std::string>& values) {
+        std::vector<std::optional<std::string>> row(table.columns.size());
+        for (std::size_t column = 0; column < table.columns.size(); ++column) {
+            const auto value = values.find(table.columns[column].name);
+            if (value != values.end()) row[column] = value->second;
+        }
+        return row;
+    }
+
+    dbAx::provider::OdbcBackend backend_;
+    std::unique_ptr<TestSchema> schema_;
+    std::unique_ptr<Session> session_;
+};
+
+TEST_F(OdbcBackendTest, DescribesTheInterfaceFilesOfTheTestDataSourceAsTheCatalogueDeclaresThem) {
+    for (const veldmark::InterfaceFile* file : {&veldmark::HeaderFile(), &veldmark::LineFile()}) {
+        SCOPED_TRACE(file->name);
+        const TableDescription table = Describe("SELECT * FROM " + server_.schema + "." + file->name + " WHERE 1=0");
+        ASSERT_EQ(table.columns.size(), file->columns.size());
+        for (std::size_t index = 0; index < table.columns.size(); ++index) {
+            const veldmark::InterfaceColumn& declared = file->columns[index];
+            const dbAx::provider::ColumnDescription& described = table.columns[index];
+            EXPECT_EQ(described.name, declared.name);
+            // The Unicode driver reports CHAR as WCHAR; PostgreSQL's DECIMAL is its NUMERIC.
+            EXPECT_EQ(described.kind,
+                      declared.type.kind == veldmark::ColumnType::Char ? ColumnKind::WideChar : ColumnKind::Numeric);
+            EXPECT_EQ(described.length, declared.type.length) << declared.name;
+            EXPECT_EQ(described.scale, declared.type.scale) << declared.name;
+            EXPECT_FALSE(described.nullable);
+            EXPECT_TRUE(described.updatable);
+        }
+    }
+}
+
+struct RefusedConnect {
+    const char* name;
+    const char* dataSource;  // empty: the test data source
+    const char* password;    // empty: the test password
+    const char* message;
+};
+
+class OdbcBackendConnect : public ServerTest, public ::testing::WithParamInterface<RefusedConnect> {};
+
+TEST_P(OdbcBackendConnect, RefusesWithTheDriversDiagnostics) {
+    ServerTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    const RefusedConnect& c = GetParam();
+    dbAx::provider::OdbcBackend backend;
+    std::unique_ptr<Session> session;
+    ErrorMessages errors;
+    EXPECT_EQ(backend.Connect(*c.dataSource ? c.dataSource : server_.dataSource, server_.user,
+                              *c.password ? c.password : server_.password, &session, errors),
+              platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_FALSE(session);
+    ASSERT_EQ(errors.size(), 1u) << ::testing::PrintToString(errors);
+    EXPECT_THAT(errors[0], StartsWith("[SQLSTATE "));
+    EXPECT_THAT(errors[0], HasSubstr(c.message));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, OdbcBackendConnect,
+    ::testing::Values(RefusedConnect{"WrongPassword", "", "wrong", "password authentication failed"},
+                      RefusedConnect{"UnknownDataSource", "NO_SUCH_DSN", "",
+                                     "[unixODBC][Driver Manager]Data source name not found"}),
+    [](const ::testing::TestParamInfo<RefusedConnect>& info) { return std::string(info.param.name); });
+
+struct RefusedSelection {
+    const char* name;
+    const char* prepare;  // run first when not empty; %s is the schema
+    const char* selection;
+    platform::Result result;
+    const char* message;
+};
+
+class OdbcBackendDescribe : public OdbcBackendTest, public ::testing::WithParamInterface<RefusedSelection> {};
+
+TEST_P(OdbcBackendDescribe, Refuses) {
+    const RefusedSelection& c = GetParam();
+    if (*c.prepare) schema_->Execute(c.prepare);
+    TableDescription table;
+    ErrorMessages errors;
+    EXPECT_EQ(session_->Describe(Here(c.selection), &table, errors), c.result);
+    ASSERT_EQ(errors.size(), 1u) << ::testing::PrintToString(errors);
+    EXPECT_THAT(errors[0], HasSubstr(Here(c.message)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, OdbcBackendDescribe,
+    ::testing::Values(
+        RefusedSelection{"MissingTable", "", "SELECT * FROM %s.NOSUCH WHERE 1=0", platform::DB_E_NOTABLE,
+                         "[SQLSTATE 42P01] (native 1) ERROR: relation \""},
+        RefusedSelection{"TwoTables", "", "SELECT * FROM %s.AIP32, %s.AIP33 WHERE 1=0",
+                         platform::DB_E_ERRORSINCOMMAND, "The selection reads more than one table"},
+        RefusedSelection{"RowsReturned", "INSERT INTO %s.AIP32 (INVN32) VALUES ('X')", "SELECT * FROM %s.AIP32",
+                         platform::DB_E_ERRORSINCOMMAND, "The selection returns rows of aip32"},
+        RefusedSelection{"ComputedColumn", "", "SELECT 1 AS ONE", platform::DB_E_ERRORSINCOMMAND,
+                         "does not tell which table and schema (library) column 1 ('one')"},
+        RefusedSelection{"UnhandledType", "CREATE TABLE %s.OTHER (NAME VARCHAR(10))",
+                         "SELECT * FROM %s.OTHER WHERE 1=0", platform::DB_E_ERRORSINCOMMAND,
+                         "Column other.name has the type 'varchar'"},
+        RefusedSelection{"NamesEqualButForCase", "CREATE TABLE %s.TWIN (\"a\" CHAR(1), \"A\" CHAR(1))",
+                         "SELECT * FROM %s.TWIN WHERE 1=0", platform::DB_E_ERRORSINCOMMAND,
+                         "Table twin has two columns named A when case is ignored"}),
+    [](const ::testing::TestParamInfo<RefusedSelection>& info) { return std::string(info.param.name); });
+
+TEST_F(OdbcBackendTest, InsertsEachSetOfAssignedColumnsAndLeavesTheRestToTheirDefaults) {
+    const TableDescription lines = Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"));
+    const std::vector<std::map<std::string, std::string>> rows = {
+        {{"INVN33", "INV0001"}, {"LQTY33", "2.5"}},
+        {{"DESC33", "Only a description"}},
+        {{"INVN33", "INV0002"}, {"LQTY33", "-7"}},
+        {},
+    };
+    for (const auto& row : rows) {
+        ErrorMessages errors;
+        EXPECT_EQ(session_->Insert(lines, Row(lines, row), errors), kfx::S_OK) << ::testing::PrintToString(errors);
+    }
+    EXPECT_EQ(schema_->Rows("AIP33", {"INVN33", "DESC33", "LQTY33"}),
+              (std::vector<std::vector<std::string>>{{"INV0001", "", "2.500"},
+                                                     {"", "Only a description", "0.000"},
+                                                     {"INV0002", "", "-7.000"},
+                                                     {"", "", "0.000"}}));
+}
+
+struct RefusedInsert {
+    const char* name;
+    const char* column;
+    const char* value;
+    platform::Result result;
+    const char* message;
+};
+
+class OdbcBackendInsert : public OdbcBackendTest, public ::testing::WithParamInterface<RefusedInsert> {};
+
+TEST_P(OdbcBackendInsert, RefusesWithTheServersWordsAndGoesOn) {
+    const RefusedInsert& c = GetParam();
+    const TableDescription lines = Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"));
+    ErrorMessages errors;
+    EXPECT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", "INV0001"}, {c.column, c.value}}), errors), c.result);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_THAT(errors[0], StartsWith(c.message));
+    errors.clear();
+    EXPECT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", "INV0002"}}), errors), kfx::S_OK)
+        << ::testing::PrintToString(errors);
+    EXPECT_EQ(schema_->Rows("AIP33", {"INVN33"}), (std::vector<std::vector<std::string>>{{"INV0002"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, OdbcBackendInsert,
+    ::testing::Values(RefusedInsert{"TooLong", "CDAC33", "01SUPP0001001001", platform::DB_E_DATAOVERFLOW,
+                                    "[SQLSTATE 22001] (native 1) ERROR: value too long for type character(15)"},
+                      RefusedInsert{"TooLarge", "LQTY33", "123456789", platform::DB_E_DATAOVERFLOW,
+                                    "[SQLSTATE 22003] (native 1) ERROR: numeric field overflow"},
+                      RefusedInsert{"NotANumber", "LQTY33", "1,5", platform::DB_E_CANTCONVERTVALUE,
+                                    "[SQLSTATE 22P02] (native 1) ERROR: invalid input syntax for type numeric"}),
+    [](const ::testing::TestParamInfo<RefusedInsert>& info) { return std::string(info.param.name); });
+
+TEST_F(OdbcBackendTest, RefusesARowForATableItDidNotDescribe) {
+    TableDescription stranger;
+    stranger.sessionKey = 7;
+    ErrorMessages errors;
+    EXPECT_EQ(session_->Insert(stranger, {}, errors), kfx::E_INVALIDARG);
+    EXPECT_EQ(errors, ErrorMessages{"The row does not fit a table described on this connection"});
+}
+
+}  // namespace
+}  // namespace odbctest
