@@ -18,7 +18,8 @@ void Check(SQLRETURN rc, const OdbcHandle& handle, const std::string& what) {
     if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return;
     std::string message = what + " failed";
     for (const auto& diagnostic : dbAx::provider::ReadDiagnostics(handle.type(), handle.get())) {
-        message += "\n" + dbAx::provider::DiagnosticText(diagnostic);
+        message += '\n';
+        message += dbAx::provider::DiagnosticText(diagnostic);
     }
     throw AdminError(message);
 }
