@@ -74,8 +74,8 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
     if (kfx::Failed(lost)) return lost;
     OdbcHandle statement = AllocateOdbcHandle(SQL_HANDLE_STMT, connection_.get());
     if (!statement) return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, connection_.get()}, kfx::E_FAIL, errors);
-    const OdbcText text = ToOdbcText(selection);
-    if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), const_cast<SQLWCHAR*>(text.data()), SQL_NTS))) {
+    OdbcText text = ToOdbcText(selection);
+    if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), text.data(), SQL_NTS))) {
         return Failure({"SQLExecDirectW", SQL_HANDLE_STMT, statement.get()}, platform::DB_E_ERRORSINCOMMAND, errors);
     }
     std::vector<OdbcResultColumn> columns;
