@@ -1,29 +1,22 @@
 #include "setup/qt/dialog_units.h"
 
-#include <QFontMetrics>
+#include <cmath>
+
+#include <QFontMetricsF>
 
 namespace veldmark {
-namespace {
-
-// Multiplies and divides, rounding half away from zero.
-int MulDiv(int number, int numerator, int denominator) {
-    const long long product = static_cast<long long>(number) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-}  // namespace
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
-    const QFontMetrics metrics(font);
-    // The average over the 52 Latin letters, rounded.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(letters / 26 + 1) / 2, metrics.height()};
+    const QFontMetricsF metrics(font);
+    const qreal letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {letters / 52, static_cast<int>(std::lround(metrics.height()))};
 }
 
-int DialogUnitsToPixelsX(int units, DialogBaseUnits base) { return MulDiv(units, base.x, 4); }
+int DialogUnitsToPixelsX(int units, DialogBaseUnits base) { return static_cast<int>(std::lround(units * base.x / 4)); }
 
-int DialogUnitsToPixelsY(int units, DialogBaseUnits base) { return MulDiv(units, base.y, 8); }
+int DialogUnitsToPixelsY(int units, DialogBaseUnits base) {
+    return static_cast<int>(std::lround(units * static_cast<double>(base.y) / 8));
+}
 
 QRect MapDialogRect(const DialogUnitRect& rect, DialogBaseUnits base) {
     const int left = DialogUnitsToPixelsX(rect.x, base);

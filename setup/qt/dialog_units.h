@@ -1,5 +1,6 @@
-// Dialog units to pixels, as the platform converts a dialog template: with
-// the average character width and the character height of the dialog's font.
+// Dialog units to pixels, as the platform converts a dialog template: a
+// horizontal unit is a quarter of the average character width of the
+// dialog's font, a vertical unit an eighth of its character height.
 #pragma once
 
 #include <QFont>
@@ -10,7 +11,11 @@
 namespace veldmark {
 
 struct DialogBaseUnits {
-    int x = 0;  // average character width
+    // The average width of the 52 Latin letters. The platform rounds it down
+    // to whole pixels; that is kept out here, because the templates were laid
+    // out in a narrower font and the few percent lost would make captions
+    // longer than their boxes.
+    double x = 0;
     int y = 0;  // character height
 };
 

@@ -140,7 +140,17 @@ void GeneralPageWidget::CreateControls() {
             widget = label;
             break;
         }
-        case ControlKind::GroupBox: widget = new QGroupBox(text, this); break;
+        case ControlKind::GroupBox: {
+            // The title sits on the frame's top line, as in the platform's group boxes.
+            auto* box = new QGroupBox(text, this);
+            box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                                              " margin-top: %1px; }"
+                                              "QGroupBox::title { subcontrol-origin: margin; left: 7px;"
+                                              " padding: 0 2px; }")
+                                   .arg(box->fontMetrics().height() / 2));
+            widget = box;
+            break;
+        }
         case ControlKind::PushButton: widget = new QPushButton(text, this); break;
         case ControlKind::Frame:
         case ControlKind::CheckBox:
@@ -183,9 +193,10 @@ QLineEdit* GeneralPageWidget::SettingEdit(SettingSlot slot) const {
 bool GeneralPageWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && watched == Control(res::kEditCodepage) && !sheetClosing_) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // A popup such as the box's own context menu does not take the focus away.
-        if (reason != Qt::PopupFocusReason && !page_.ValidateCodepage() && reason == Qt::MouseFocusReason)
-            InterruptedPressFilter::EatNextPress();
+        // A popup such as the box's own context menu, or another window coming
+        // to the front, does not mean the administrator has left the box.
+        const bool left = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+        if (left && !page_.ValidateCodepage() && reason == Qt::MouseFocusReason) InterruptedPressFilter::EatNextPress();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -227,7 +238,13 @@ void GeneralPageWidget::ShowMessage(const kfx::Text& message) {
     box.exec();
 }
 
-void GeneralPageWidget::FocusSettingEdit(SettingSlot slot) { SettingEdit(slot)->setFocus(Qt::OtherFocusReason); }
+void GeneralPageWidget::FocusSettingEdit(SettingSlot slot) {
+    // Called while the focus is on its way elsewhere: once now, and once more
+    // when that move has finished.
+    QLineEdit* edit = SettingEdit(slot);
+    edit->setFocus(Qt::OtherFocusReason);
+    QMetaObject::invokeMethod(edit, [edit] { edit->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+}
 
 std::optional<int> GeneralPageWidget::TrackSourceMenu(SettingSlot slot, const PopupMenu& menu) {
     QWidget* anchor = this;

@@ -45,6 +45,9 @@ SettingsSheet::SettingsSheet(const QString& title, SetupModel& model, RequiredFi
     okButton_ = buttons->button(QDialogButtonBox::Ok);
     cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
     okButton_->setDefault(true);
+    // Clicking Cancel leaves the box being edited without judging its text:
+    // everything typed is discarded anyway.
+    cancelButton_->setFocusPolicy(Qt::TabFocus);
     connect(okButton_, &QPushButton::clicked, this, &SettingsSheet::RequestOk);
     connect(cancelButton_, &QPushButton::clicked, this, &SettingsSheet::reject);
     connect(navigation_, &QListWidget::currentRowChanged, this, &SettingsSheet::RequestPage);

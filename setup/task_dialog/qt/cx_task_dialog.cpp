@@ -1,5 +1,6 @@
 #include "setup/task_dialog/qt/cx_task_dialog.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include <QApplication>
@@ -176,7 +177,7 @@ TaskDialogLayoutInput CXTaskDialog::LayoutInput() const {
     input.defaultButton = config_.defaultButton;
     input.expanded = expanded_;
     input.widthInDialogUnits = static_cast<int>(config_.width);
-    input.dialogBaseWidth = BaseUnitsOf(normalFont_).x;
+    input.dialogBaseWidth = static_cast<int>(std::lround(BaseUnitsOf(normalFont_).x));
     const QWidget* owner = parentWidget();
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     input.monitorWidth = screen ? screen->geometry().width() : 0;

@@ -1,0 +1,265 @@
+// The General page driven through its widgets, inside RunUI; every test
+// looks at what the store holds afterwards.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "model/setup_model.h"
+#include "setup/qt/general_page_widget.h"
+#include "setup/qt/settings_sheet.h"
+#include "setup/resource_ids.h"
+#include "ui_test_support.h"
+
+namespace veldmark::uitest {
+namespace {
+
+using standin::LinkRecord;
+
+class GeneralPageUiTest : public UiTest {
+protected:
+    GeneralPageUiTest() : stored_(SampleDocumentClass()) {}
+
+    // Runs the sheet over the stored document class and answers what the store holds afterwards.
+    standin::DocumentClass Run(const std::function<void(SettingsSheet&)>& drive) {
+        const auto setupData = stored_.OpenSetupData();
+        EXPECT_EQ(RunSetup(setupData.Get(), drive), kfx::KFX_REL_SUCCESS);
+        return stored_.Reload();
+    }
+
+    static QLineEdit* Edit(SettingsSheet& sheet, int id) {
+        return static_cast<QLineEdit*>(sheet.GeneralPage()->Control(id));
+    }
+    static QPushButton* Button(SettingsSheet& sheet, int id) {
+        return static_cast<QPushButton*>(sheet.GeneralPage()->Control(id));
+    }
+
+    // The link a save wrote for a setting key.
+    static LinkRecord SettingLink(const standin::DocumentClass& stored, const char16_t* key) {
+        for (const LinkRecord& link : stored.links) {
+            if (link.destination == key) return link;
+        }
+        ADD_FAILURE() << "no link for the setting";
+        return {};
+    }
+
+    StoredDocumentClass stored_;
+};
+
+TEST_F(GeneralPageUiTest, TypedSettingsAndTheInstanceNameAreStoredOnOk) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        QLineEdit* server = Edit(sheet, res::kEditServerName);
+        EXPECT_EQ(server->text(), "sqlite:db");
+        server->selectAll();
+        TypeInto(server, "sqlite:other");
+        Edit(sheet, res::kEditUserName)->clear();
+        TypeInto(Edit(sheet, res::kEditUserName), "buyer");
+        QLineEdit* password = Edit(sheet, res::kEditPassword);
+        EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+        password->clear();
+        TypeInto(password, "p%1 'w");
+        TypeInto(Edit(sheet, res::kEditApiLibrary), "2");
+        TypeInto(Edit(sheet, res::kEditReplacementChar), "#x");
+        EXPECT_EQ(Edit(sheet, res::kEditReplacementChar)->text(), "#");
+        QLineEdit* instance = Edit(sheet, res::kEditInstanceName);
+        instance->clear();
+        TypeInto(instance, "AP export");
+        sheet.OkButton()->click();
+    });
+
+    EXPECT_EQ(after.releaseScriptName, u"AP export");
+    EXPECT_EQ(SettingLink(after, u"serverName"), (LinkRecord{u"sqlite:other", kfx::KFX_REL_TEXTCONSTANT, u"serverName"}));
+    EXPECT_EQ(SettingLink(after, u"username").source, u"buyer");
+    EXPECT_EQ(SettingLink(after, u"password").source, u"p%1 'w") << "stored exactly as typed";
+    EXPECT_EQ(SettingLink(after, u"APILibrary").source, u"APLIB2");
+    EXPECT_EQ(SettingLink(after, u"SanitiseReplacementChar").source, u"#");
+    EXPECT_EQ(after.connectString, u"sqlite:db") << "the host's own properties are only read";
+}
+
+TEST_F(GeneralPageUiTest, TheCodepageBoxAcceptsOnlyWindowsCodePagesWhenItIsLeft) {
+    const struct {
+        QString typed;
+        bool accepted;
+    } cases[] = {{"1252", true}, {"0", false}, {"99999", false}, {"abc", false}, {"1252a", false}, {"", true}};
+    for (const auto& c : cases) {
+        StoredDocumentClass stored(SampleDocumentClass());
+        const auto setupData = stored.OpenSetupData();
+        RunSetup(setupData.Get(), [&c](SettingsSheet& sheet) {
+            QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+            TypeInto(codepage, c.typed);
+            const QString message = AnswerMessageBox([&] { QTest::keyClick(codepage, Qt::Key_Tab); });
+            Settle();
+            if (c.accepted) {
+                EXPECT_TRUE(message.isEmpty()) << c.typed.toStdString();
+                EXPECT_EQ(codepage->text(), c.typed);
+                EXPECT_FALSE(codepage->hasFocus());
+            } else {
+                EXPECT_EQ(message, "Invalid Codepage, please refer to the Userguide.") << c.typed.toStdString();
+                EXPECT_EQ(codepage->text(), "");
+                EXPECT_TRUE(codepage->hasFocus()) << "the focus goes back to the box";
+            }
+            sheet.OkButton()->click();
+        });
+        const standin::DocumentClass after = stored.Reload();
+        EXPECT_EQ(SettingLink(after, u"SanitiseCodepage").source, c.accepted ? c.typed.toStdU16String() : u"")
+            << c.typed.toStdString();
+    }
+}
+
+TEST_F(GeneralPageUiTest, OkWhileTheCodepageBoxHasTheFocusValidatesWhatItHolds) {
+    const standin::DocumentClass accepted = Run([](SettingsSheet& sheet) {
+        TypeInto(Edit(sheet, res::kEditCodepage), "65001");
+        QTest::keyClick(Edit(sheet, res::kEditCodepage), Qt::Key_Return);
+    });
+    EXPECT_EQ(SettingLink(accepted, u"SanitiseCodepage").source, u"65001");
+
+    const standin::DocumentClass before = stored_.Reload();
+    const standin::DocumentClass refused = Run([](SettingsSheet& sheet) {
+        TypeInto(Edit(sheet, res::kEditCodepage), "99999");
+        const QString message = AnswerMessageBox([&] { sheet.OkButton()->click(); });
+        EXPECT_EQ(message, "Invalid Codepage, please refer to the Userguide.");
+        EXPECT_TRUE(sheet.isVisible()) << "a refused code page keeps the sheet open";
+        sheet.CancelButton()->click();
+    });
+    EXPECT_EQ(refused, before);
+}
+
+TEST_F(GeneralPageUiTest, AClickThatTakesTheFocusFromARefusedCodepageDoesNothingElse) {
+    Run([](SettingsSheet& sheet) {
+        QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+        TypeInto(codepage, "0");
+        QPushButton* serverSource = Button(sheet, res::kButtonServerNameSource);
+        const QString message = AnswerMessageBox([&] { QTest::mouseClick(serverSource, Qt::LeftButton); });
+        Settle();
+        EXPECT_EQ(message, "Invalid Codepage, please refer to the Userguide.");
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+        EXPECT_TRUE(codepage->hasFocus());
+        sheet.CancelButton()->click();
+    });
+}
+
+TEST_F(GeneralPageUiTest, SourceMenusOfferIndexFieldsAndHostValuesAndStoreTheChoice) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        QPushButton* passwordSource = Button(sheet, res::kButtonPasswordSource);
+        EXPECT_EQ(ReadMenu([&] { passwordSource->click(); }),
+                  (std::vector<QString>{"[x] Text Constant", "No Mapping", "Document Index Fields",
+                                        "  Invoice Number", "  Supplier", "  Invoice Date", "  Description",
+                                        "Kofax Capture Values", "  First Page Original File Name",
+                                        "  Batch Name"}));
+
+        ChooseFromMenu([&] { passwordSource->click(); }, {"Document Index Fields", "Supplier"});
+        QLineEdit* password = Edit(sheet, res::kEditPassword);
+        EXPECT_EQ(password->text(), "Supplier");
+        EXPECT_FALSE(password->isEnabled());
+        EXPECT_EQ(password->echoMode(), QLineEdit::Normal) << "a field name is shown in plain letters";
+        const std::vector<QString> checked = ReadMenu([&] { passwordSource->click(); });
+        EXPECT_EQ(checked[0], "Text Constant");
+        EXPECT_EQ(checked[4], "  [x] Supplier");
+
+        ChooseFromMenu([&] { Button(sheet, res::kButtonApiLibrarySource)->click(); },
+                       {"Kofax Capture Values", "Batch Name"});
+        EXPECT_EQ(Edit(sheet, res::kEditApiLibrary)->text(), "Batch Name");
+        EXPECT_FALSE(Edit(sheet, res::kEditApiLibrary)->isEnabled());
+
+        ChooseFromMenu([&] { Button(sheet, res::kButtonUserNameSource)->click(); }, {"No Mapping"});
+        EXPECT_EQ(Edit(sheet, res::kEditUserName)->text(), "");
+        EXPECT_FALSE(Edit(sheet, res::kEditUserName)->isEnabled());
+
+        ChooseFromMenu([&] { Button(sheet, res::kButtonServerNameSource)->click(); }, {"Text Constant"});
+        EXPECT_EQ(Edit(sheet, res::kEditServerName)->text(), "") << "a typed text is emptied";
+        EXPECT_TRUE(Edit(sheet, res::kEditServerName)->isEnabled());
+
+        ChooseFromMenu([&] { passwordSource->click(); }, {"Text Constant"});
+        EXPECT_TRUE(password->isEnabled());
+        EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+        TypeInto(password, "new");
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(SettingLink(after, u"password"), (LinkRecord{u"new", kfx::KFX_REL_TEXTCONSTANT, u"password"}));
+    EXPECT_EQ(SettingLink(after, u"APILibrary"), (LinkRecord{u"Batch Name", kfx::KFX_REL_VARIABLE, u"APILibrary"}));
+    EXPECT_EQ(SettingLink(after, u"username"), (LinkRecord{u"", kfx::KFX_REL_UNDEFINED_LINK, u"username"}));
+    EXPECT_EQ(SettingLink(after, u"serverName"), (LinkRecord{u"", kfx::KFX_REL_TEXTCONSTANT, u"serverName"}));
+}
+
+TEST_F(GeneralPageUiTest, ChoosingASourceKeepsTheInstanceNameBeingTyped) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        QLineEdit* instance = Edit(sheet, res::kEditInstanceName);
+        instance->clear();
+        TypeInto(instance, "Renamed");
+        ChooseFromMenu([&] { Button(sheet, res::kButtonCodepageSource)->click(); }, {"No Mapping"});
+        EXPECT_EQ(instance->text(), "Renamed");
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(after.releaseScriptName, u"Renamed");
+    EXPECT_EQ(SettingLink(after, u"SanitiseCodepage").sourceType, kfx::KFX_REL_UNDEFINED_LINK);
+}
+
+TEST_F(GeneralPageUiTest, CancelEscapeAndTheCloseBoxWriteNothing) {
+    const standin::DocumentClass before = stored_.Reload();
+    const std::function<void(SettingsSheet&)> closers[] = {
+        [](SettingsSheet& sheet) { sheet.CancelButton()->click(); },
+        [](SettingsSheet& sheet) { QTest::keyClick(&sheet, Qt::Key_Escape); },
+        [](SettingsSheet& sheet) { sheet.close(); },
+    };
+    for (const auto& close : closers) {
+        const standin::DocumentClass after = Run([&close](SettingsSheet& sheet) {
+            QLineEdit* instance = Edit(sheet, res::kEditInstanceName);
+            instance->clear();
+            TypeInto(instance, "Renamed");
+            TypeInto(Edit(sheet, res::kEditCodepage), "0");  // refused, but nobody asks any more
+            EXPECT_EQ(AnswerMessageBox([&] { close(sheet); }), "");
+        });
+        EXPECT_EQ(after, before);
+    }
+}
+
+TEST_F(GeneralPageUiTest, OkOnTheGeneralPageSavesWithoutAskingForRequiredFields) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        EXPECT_EQ(sheet.ActivePage(), 0u);
+        ExpectNoDialog([&] { sheet.OkButton()->click(); });
+    });
+    // Rewritten: the stored field links, the six settings, the three fixed links.
+    ASSERT_EQ(after.links.size(), 2u + 6u + 3u);
+    EXPECT_EQ(after.links[0], (LinkRecord{u"Invoice Number", kfx::KFX_REL_INDEXFIELD, u"AIP32.INVN32"}));
+    EXPECT_EQ(after.links[1], (LinkRecord{u"Description", kfx::KFX_REL_INDEXFIELD, u"AIP33.DESC33"}));
+    EXPECT_EQ(after.links[2], (LinkRecord{u"sqlite:db", kfx::KFX_REL_TEXTCONSTANT, u"serverName"}));
+    EXPECT_EQ(after.links[5], (LinkRecord{u"APLIB", kfx::KFX_REL_TEXTCONSTANT, u"APILibrary"}));
+    EXPECT_EQ(after.links[10], (LinkRecord{u"OriginalFileNameExt", kfx::KFX_REL_BATCHFIELD, u"OriginalFileNameExt"}));
+    EXPECT_EQ(after.releaseScriptName, u"System21 export");
+}
+
+TEST_F(GeneralPageUiTest, TheVersionIsShownOnlyWhenItCanBeRead) {
+    kfx::ComPtr<kfx::IReleaseSetupData> setupData(stored_.OpenSetupData().Get());
+    for (const bool readable : {true, false}) {
+        SetupModel model(setupData);
+        model.BuildFieldCatalogue();
+        SettingsSheet sheet(QStringLiteral("Title"), model, [](auto&&...) { return 1; }, [readable]() -> std::optional<ModuleVersion> {
+            if (!readable) return std::nullopt;
+            return ModuleVersion{1, 0, 0};
+        });
+        sheet.show();
+        auto* caption = static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelVersionCaption));
+        auto* version = static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelVersionText));
+        EXPECT_EQ(caption->isVisible(), readable);
+        EXPECT_EQ(version->isVisible(), readable);
+        if (readable) EXPECT_EQ(version->text(), "1.0.0");
+        sheet.reject();
+    }
+}
+
+TEST_F(GeneralPageUiTest, TheComponentsOwnVersionIsTheBuiltOne) {
+    Run([](SettingsSheet& sheet) {
+        auto* version = static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelVersionText));
+        EXPECT_TRUE(version->isVisible());
+        EXPECT_EQ(version->text(), VELDMARK_PROJECT_VERSION);
+        EXPECT_EQ(static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelBatchClassName))->text(), "AP Invoices");
+        EXPECT_EQ(static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelDocumentClassName))->text(),
+                  "Supplier Invoice");
+        sheet.CancelButton()->click();
+    });
+}
+
+}  // namespace
+}  // namespace veldmark::uitest
