@@ -7,6 +7,14 @@
 namespace veldmark {
 namespace {
 
+// Written by every save so that release can find the document's original
+// file; never shown on the sheet.
+struct FixedLink {
+    const char16_t* source;
+    std::int32_t sourceType;
+    const char16_t* destination;
+};
+
 constexpr FixedLink kFixedLinks[] = {
     {u"OriginalFolder", kfx::KFX_REL_BATCHFIELD, u"OriginalFolder"},
     {u"First Page Original File Name", kfx::KFX_REL_VARIABLE, u"OriginalFileName"},
@@ -44,8 +52,6 @@ kfx::ComPtr<kfx::IBatchVariableNames> BatchVariableNamesOf(kfx::IReleaseSetupDat
 }
 
 }  // namespace
-
-std::span<const FixedLink> FixedLinks() { return kFixedLinks; }
 
 bool ReadCustomProperty(kfx::ICustomProperties* properties, const Text& name, Text& value) {
     value.clear();

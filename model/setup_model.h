@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "host/release_setup_data.h"
@@ -31,16 +30,6 @@ constexpr std::array<const char16_t*, kSettingCount> kSettingKeys = {
     u"serverName", u"username", u"password", u"APILibrary", u"SanitiseCodepage", u"SanitiseReplacementChar",
 };
 
-// A link that every save writes so that release can find the document's
-// original file; never shown on the sheet.
-struct FixedLink {
-    const char16_t* source;
-    std::int32_t sourceType;
-    const char16_t* destination;
-};
-
-std::span<const FixedLink> FixedLinks();
-
 // Looks a custom property up by name. False and an empty value when the
 // collection is missing or has no such property.
 bool ReadCustomProperty(kfx::ICustomProperties* properties, const Text& name, Text& value);
@@ -55,7 +44,6 @@ public:
     SetupModel& operator=(const SetupModel&) = delete;
 
     MappedField& Setting(SettingSlot slot) { return settings[slot]; }
-    const MappedField& Setting(SettingSlot slot) const { return settings[slot]; }
 
     // Fills the catalogue's descriptive members; leaves mappings alone.
     bool BuildFieldCatalogue();

@@ -75,9 +75,6 @@ public:
     // The sheet closes with OK: the instance name goes to the host.
     void OnOK();
 
-    const GeneralPageTexts& Texts() const { return texts_; }
-    const MappedField* SelectedSetting() const { return selectedSetting_; }
-
 private:
     bool GetModuleVersionText(Text& text) const;
     void ReadHostNames();

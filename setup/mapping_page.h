@@ -56,7 +56,6 @@ public:
     void OnCommand(int command);
 
     bool DisplayFieldNames() const { return displayFieldNames_ != 0; }
-    const std::vector<PropertyGroup>& Groups() const { return groups_; }
 
 private:
     void RefreshRows();

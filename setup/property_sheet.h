@@ -34,7 +34,6 @@ public:
     std::size_t ActivePage() const { return active_; }
     std::size_t PageCount() const { return pages_.size(); }
     PropertyPage& Page(std::size_t index) const { return *pages_.at(index); }
-    bool IsCreated(std::size_t index) const { return created_.at(index); }
 
 private:
     void Activate(std::size_t index);

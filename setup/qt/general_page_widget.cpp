@@ -1,5 +1,7 @@
 #include "setup/qt/general_page_widget.h"
 
+#include <limits>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -122,7 +124,11 @@ void GeneralPageWidget::CreateControls() {
         case ControlKind::Edit:
         case ControlKind::PasswordEdit: {
             auto* edit = new QLineEdit(this);
-            if (control.kind == ControlKind::PasswordEdit) edit->setEchoMode(QLineEdit::Password);
+            edit->setMaxLength(std::numeric_limits<int>::max());  // the template sets no limit
+            if (control.kind == ControlKind::PasswordEdit) {
+                edit->setEchoMode(QLineEdit::Password);
+                edit->setStyleSheet(QStringLiteral("lineedit-password-character: %1;").arg(int{u'*'}));
+            }
             widget = edit;
             break;
         }

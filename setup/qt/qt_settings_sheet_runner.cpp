@@ -18,9 +18,14 @@ class ApplicationScope {
 public:
     ApplicationScope() {
         if (qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-        if (QCoreApplication::instance())
-            throw std::runtime_error("the settings sheet needs a Qt widget application, and a Qt application "
-                                     "without widgets is already running");
+        if (QCoreApplication::instance()) {
+            // The host's interface carries no message, so it goes to the log as well.
+            static constexpr const char* kReason =
+                "the settings sheet needs a Qt widget application, and a Qt application without widgets is "
+                "already running";
+            qCritical("%s", kReason);
+            throw std::runtime_error(kReason);
+        }
         owned_ = std::make_unique<QApplication>(argc_, argv_);
     }
 

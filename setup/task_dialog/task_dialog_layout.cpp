@@ -203,10 +203,6 @@ TaskDialogLayout LayOutTaskDialog(const TaskDialogLayoutInput& input, const Text
         for (const LabelledButton& link : input.customButtons) {
             const CommandLinkGeometry geometry =
                 LayOutCommandLink(SplitCommandLinkText(link.text), columnWidth, linkIcons, measurer);
-            if (&link == &input.customButtons.front()) {
-                layout.commandLinkCaption = geometry.caption;
-                layout.commandLinkNote = geometry.note;
-            }
             placer.Add(TaskControlKind::CommandLink, link.id, {left, top, columnWidth, geometry.height}, link.text);
             top += geometry.height;
         }

@@ -99,8 +99,6 @@ struct TaskDialogLayout {
     int height = 0;
     std::vector<TaskControl> controls;  // in tab order
     std::vector<int> dividers;          // tops of the lower areas, at most three
-    PixelRect commandLinkCaption;       // of the first command link, relative to the link
-    PixelRect commandLinkNote;
 
     const TaskControl* Find(TaskControlKind kind) const;
     const TaskControl* FindId(int id) const;

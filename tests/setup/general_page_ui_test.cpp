@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QStyle>
+
 #include "model/setup_model.h"
+#include "setup/dialog_templates.h"
+#include "setup/qt/dialog_units.h"
 #include "setup/qt/general_page_widget.h"
 #include "setup/qt/settings_sheet.h"
 #include "setup/resource_ids.h"
@@ -47,6 +51,41 @@ protected:
 
     StoredDocumentClass stored_;
 };
+
+TEST(DialogUnitsTest, AreAQuarterOfTheAverageCharacterWidthAndAnEighthOfTheHeight) {
+    const DialogBaseUnits base{7.4, 14};
+    EXPECT_EQ(MapDialogRect({131, 71, 152, 13}, base), QRect(242, 124, 282, 23));
+    EXPECT_EQ(DialogUnitsToPixelsX(350, base), 648);
+    EXPECT_EQ(DialogUnitsToPixelsY(242, base), 424);
+}
+
+TEST_F(GeneralPageUiTest, ControlsStandWhereTheTemplatePutsThemInTheFontsDialogUnits) {
+    Run([](SettingsSheet& sheet) {
+        GeneralPageWidget& page = *sheet.GeneralPage();
+        const DialogBaseUnits base = BaseUnitsOf(page.font());
+        const DialogTemplate& general = *FindDialogTemplate(res::kDialogGeneralPage);
+        EXPECT_EQ(page.size(), QSize(DialogUnitsToPixelsX(350, base), DialogUnitsToPixelsY(242, base)));
+        int placed = 0;
+        for (const DialogControl& control : general.controls) {
+            if (control.kind != ControlKind::Edit && control.kind != ControlKind::PasswordEdit &&
+                control.kind != ControlKind::PushButton)
+                continue;
+            EXPECT_EQ(page.Control(control.id)->geometry(), MapDialogRect(control.rect, base)) << control.id;
+            ++placed;
+        }
+        EXPECT_EQ(placed, 7 + 6);
+        EXPECT_EQ(sheet.Navigation()->width(), 100);
+        EXPECT_EQ(sheet.windowTitle(), "Veldmark Export Connector for System21 Setup");
+        EXPECT_EQ(sheet.Navigation()->item(0)->text(), "General");
+        EXPECT_EQ(sheet.Navigation()->item(1)->text(), "Data Mapping");
+
+        QLineEdit* password = Edit(sheet, res::kEditPassword);
+        EXPECT_EQ(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), u'*');
+        EXPECT_EQ(Edit(sheet, res::kEditServerName)->maxLength(), std::numeric_limits<int>::max());
+        sheet.CancelButton()->click();
+    });
+    EXPECT_EQ(stored_.Reload(), SampleDocumentClass());
+}
 
 TEST_F(GeneralPageUiTest, TypedSettingsAndTheInstanceNameAreStoredOnOk) {
     const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
@@ -244,7 +283,9 @@ TEST_F(GeneralPageUiTest, TheVersionIsShownOnlyWhenItCanBeRead) {
         auto* version = static_cast<QLabel*>(sheet.GeneralPage()->Control(res::kLabelVersionText));
         EXPECT_EQ(caption->isVisible(), readable);
         EXPECT_EQ(version->isVisible(), readable);
-        if (readable) EXPECT_EQ(version->text(), "1.0.0");
+        if (readable) {
+            EXPECT_EQ(version->text(), "1.0.0");
+        }
         sheet.reject();
     }
 }

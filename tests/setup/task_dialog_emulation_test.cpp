@@ -278,7 +278,7 @@ TEST_F(TaskDialogEmulationTest, TheCallbackTimerCountsFromTheStartOrFromTheLastR
         listener_ = Listener{};
         listener_.resetTicks = reset;
         Run([this](CXTaskDialog& dialog) {
-            QTest::qWaitFor([this] { return listener_.tickTimes.size() >= 2; }, 5000);
+            EXPECT_TRUE(QTest::qWaitFor([this] { return listener_.tickTimes.size() >= 2; }, 5000));
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
         std::vector<qint64> ticks;

@@ -81,8 +81,10 @@ TEST(TaskDialogLayoutTest, ThePromptStacksTwoCommandLinksBesideTheIconWithoutABu
     EXPECT_TRUE(layout.FindId(541)->isDefault);
     EXPECT_FALSE(layout.FindId(542)->isDefault);
     EXPECT_EQ(layout.Find(TaskControlKind::PushButton), nullptr);
-    EXPECT_EQ(layout.commandLinkCaption, (PixelRect{36, 10, 65, 20}));
-    EXPECT_EQ(layout.commandLinkNote, (PixelRect{36, 35, 55, 26}));
+    const CommandLinkGeometry first = LayOutCommandLink(SplitCommandLinkText(u"Map\nReturn now"), 101, true, kMetrics);
+    EXPECT_EQ(first.caption, (PixelRect{36, 10, 65, 20}));
+    EXPECT_EQ(first.note, (PixelRect{36, 35, 55, 26}));
+    EXPECT_EQ(first.height, RectOf(layout, 541).height);
 }
 
 TEST(TaskDialogLayoutTest, ButtonsRadioButtonsVerificationAndFooterFillTheLowerAreas) {

@@ -18,7 +18,6 @@ public:
 
     // The arrow (or the shield), and the brighter arrow while the mouse is over the link.
     void SetIcons(QPixmap normal, QPixmap hot);
-    bool IsHot() const { return hot_; }
     const CommandLinkText& Text() const { return text_; }
 
 protected:

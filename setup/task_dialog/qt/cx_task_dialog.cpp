@@ -552,6 +552,7 @@ std::intptr_t CXTaskDialog::Send(std::uint32_t message, std::uintptr_t wParam, s
         if (QAbstractButton* button = ButtonControl(static_cast<int>(wParam))) SetLinkIcons(button, lParam != 0);
         return 0;
     case td::kUpdateIcon: {
+        if (wParam != td::kIconMain && wParam != td::kIconFooter) return 0;
         const bool main = wParam == td::kIconMain;
         const bool useHandle = (config_.flags & (main ? td::kUseIconHandleMain : td::kUseIconHandleFooter)) != 0;
         TaskDialogIcon icon;

@@ -38,7 +38,6 @@ public:
     WindowHandle Handle() override { return static_cast<QWidget*>(this); }
 
     const TaskDialogLayout& Layout() const { return layout_; }
-    bool IsExpanded() const { return expanded_; }
     // The control of a layout entry; null when there is none.
     QWidget* Control(int id) const;
     QWidget* ControlOf(TaskControlKind kind) const;
