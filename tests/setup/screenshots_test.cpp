@@ -37,5 +37,31 @@ TEST_F(ScreenshotsTest, SettingsSheetPagesAndPrompt) {
     EXPECT_TRUE(std::filesystem::exists(ScreenshotDirectory() / "required_field_prompt.png"));
 }
 
+TEST_F(ScreenshotsTest, TaskDialogWithEveryArea) {
+    const TaskDialogButton radios[] = {{200, u"Keep the old invoice"}, {201, u"Replace it"}};
+    TaskDialogConfig config;
+    config.instance = &ComponentResourceModule();
+    config.flags = td::kAllowDialogCancellation | td::kEnableHyperlinks | td::kExpandedByDefault;
+    config.commonButtons = td::kOkButton | td::kCancelButton;
+    config.windowTitle = u"Invoice exists";
+    config.mainIcon.resourceId = td::kInformationIcon;
+    config.mainInstruction = u"Invoice 1001 has been exported before.";
+    config.content = u"The header row is already in AIP32. <A HREF=\"log\">Show the log</A>";
+    config.radioButtons = radios;
+    config.radioButtonCount = 2;
+    config.expandedInformation = u"Exported on 9 December by the release station.";
+    config.verificationText = u"Do not ask again";
+    config.footerIcon.resourceId = td::kWarningIcon;
+    config.footer = u"Replacing cannot be undone.";
+    WhenShown([] { return ActiveTaskDialog(); },
+              [](QWidget* dialog) {
+                  SaveScreenshot(dialog, "task_dialog_every_area");
+                  QTest::keyClick(dialog, Qt::Key_Escape);
+              });
+    int pressed = 0;
+    EXPECT_EQ(CXTaskDialog::Run(config, &pressed, nullptr, nullptr), kfx::S_OK);
+    EXPECT_EQ(pressed, td::kIdCancel);
+}
+
 }  // namespace
 }  // namespace veldmark::uitest

@@ -230,6 +230,23 @@ TEST_F(TaskDialogEmulationTest, CancellationEndsWithCancelWhenItIsAllowed) {
     EXPECT_EQ(byOk.pressed, td::kIdOk);
 }
 
+TEST_F(TaskDialogEmulationTest, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
+    config_.commonButtons = td::kYesButton | td::kNoButton;
+    config_.defaultButton = td::kIdNo;
+    config_.verificationText = u"Remember";
+    const Outcome fromCheckBox = Run([](CXTaskDialog& dialog) {
+        dialog.ControlOf(TaskControlKind::VerificationCheckBox)->setFocus();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(fromCheckBox.pressed, td::kIdNo);
+    EXPECT_EQ(fromCheckBox.verification, 0) << "Enter does not tick the box";
+    const Outcome fromYes = Run([](CXTaskDialog& dialog) {
+        dialog.Control(td::kIdYes)->setFocus();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(fromYes.pressed, td::kIdYes);
+}
+
 TEST_F(TaskDialogEmulationTest, TheExpandButtonShowsTheInformationAndMovesWhatIsBelow) {
     config_.flags = td::kAllowDialogCancellation;
     config_.content = u"Short";

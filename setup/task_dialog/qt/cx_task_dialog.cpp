@@ -393,12 +393,16 @@ void CXTaskDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        // The focused button, else the default one.
-        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        // The focused push button or command link, else the default one.
+        QAbstractButton* chosen = nullptr;
         for (const TaskControl& control : layout_.controls) {
-            if (!focused && control.isDefault) focused = qobject_cast<QAbstractButton*>(Control(control.id));
+            QAbstractButton* button = ButtonControl(control.id);
+            if (button && button == focusWidget()) chosen = button;
         }
-        if (focused && focused->isEnabled()) focused->click();
+        for (const TaskControl& control : layout_.controls) {
+            if (!chosen && control.isDefault) chosen = ButtonControl(control.id);
+        }
+        if (chosen && chosen->isEnabled()) chosen->click();
         return;
     }
     case Qt::Key_Escape:
