@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/kfx_types.h"
+#include "model/custom_property.h"
 
 namespace veldmark {
 namespace {
@@ -52,18 +53,6 @@ kfx::ComPtr<kfx::IBatchVariableNames> BatchVariableNamesOf(kfx::IReleaseSetupDat
 }
 
 }  // namespace
-
-bool ReadCustomProperty(kfx::ICustomProperties* properties, const Text& name, Text& value) {
-    value.clear();
-    if (!properties) return false;
-    kfx::ComPtr<kfx::ICustomProperty> property;
-    if (kfx::Failed(properties->get_Item(kfx::Variant(name), property.Put())) || !property) return false;
-    if (kfx::Failed(property->get_Value(&value))) {
-        value.clear();
-        return false;
-    }
-    return true;
-}
 
 SetupModel::SetupModel(kfx::ComPtr<kfx::IReleaseSetupData>& setupData) : setupData(setupData) {
     // Every setting starts as an empty text constant, so that its box can be

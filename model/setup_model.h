@@ -30,10 +30,6 @@ constexpr std::array<const char16_t*, kSettingCount> kSettingKeys = {
     u"serverName", u"username", u"password", u"APILibrary", u"SanitiseCodepage", u"SanitiseReplacementChar",
 };
 
-// Looks a custom property up by name. False and an empty value when the
-// collection is missing or has no such property.
-bool ReadCustomProperty(kfx::ICustomProperties* properties, const Text& name, Text& value);
-
 class SetupModel {
 public:
     // The model reads the host through the script's own member each time, so

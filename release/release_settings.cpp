@@ -6,7 +6,7 @@
 
 #include "data_access/sanitise/sanitise.h"
 #include "host/text_format.h"
-#include "release/custom_property.h"
+#include "model/custom_property.h"
 
 namespace veldmark {
 namespace {

@@ -1,4 +1,4 @@
-#include "release/custom_property.h"
+#include "model/custom_property.h"
 
 namespace veldmark {
 

@@ -1,4 +1,4 @@
-// Reading a custom property of the host by name.
+// Reading a custom property of the host by name, at release and at setup.
 #pragma once
 
 #include "host/com.h"
