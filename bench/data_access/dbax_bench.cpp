@@ -2,17 +2,15 @@
 // against a plain baseline: prepared statements, one commit per row, on the
 // same embedded database files.
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
-#include <filesystem>
-#include <stdexcept>
+#include <memory>
 
 #include "bench/data_access/invoice_rows.h"
+#include "bench/data_access/plain_inserts.h"
 #include "bench/support/ratio_reporter.h"
 #include "data_access/ax_connection.h"
 #include "data_access/ax_library.h"
 #include "data_access/ax_recordset.h"
-#include "data_access/provider/embedded_database.h"
 #include "host/utf8.h"
 
 namespace {
@@ -25,52 +23,14 @@ const std::vector<benchdata::Invoice>& Invoices() {
     return invoices;
 }
 
-std::filesystem::path FreshDatabase() {
-    const auto directory = std::filesystem::temp_directory_path() / "veldmark-dbax-bench";
-    std::filesystem::remove_all(directory);
-    dbAx::provider::CreateEmbeddedInterfaceFiles(directory, "APLIB");
-    return directory;
-}
-
-void Check(int rc, sqlite3* db, const char* what) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE) throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
-}
-
-// The baseline: one prepared insert per file, executed and committed per row.
-void InsertPlain(sqlite3* db, const char* table, sqlite3_stmt*& statement, const benchdata::Row& row) {
-    if (!statement) {
-        std::string columns, marks;
-        for (const auto& [column, value] : row) {
-            columns += (columns.empty() ? "" : ",") + column;
-            marks += marks.empty() ? "?" : ",?";
-        }
-        const std::string sql = "INSERT INTO " + std::string(table) + " (" + columns + ") VALUES (" + marks + ")";
-        Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), db, "prepare");
-    }
-    int index = 1;
-    for (const auto& [column, value] : row)
-        sqlite3_bind_text(statement, index++, value.c_str(), static_cast<int>(value.size()), SQLITE_STATIC);
-    Check(sqlite3_step(statement), db, "insert");
-    sqlite3_reset(statement);
-}
-
 void BM_baseline_prepared_statements(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        const auto directory = FreshDatabase();
-        sqlite3* db = nullptr;
-        Check(sqlite3_open((directory / "APLIB.db").string().c_str(), &db), db, "open");
-        Check(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), db, "journal");
+        const auto directory = benchdata::FreshDatabase("veldmark-dbax-bench");
+        auto inserts = std::make_unique<benchdata::PlainInserts>(directory / "APLIB.db");
         state.ResumeTiming();
-        sqlite3_stmt* header = nullptr;
-        sqlite3_stmt* line = nullptr;
-        for (const benchdata::Invoice& invoice : Invoices()) {
-            for (const benchdata::Row& row : invoice.lines) InsertPlain(db, "AIP33", line, row);
-            InsertPlain(db, "AIP32", header, invoice.header);
-        }
-        sqlite3_finalize(header);
-        sqlite3_finalize(line);
-        sqlite3_close(db);
+        for (const benchdata::Invoice& invoice : Invoices()) inserts->Write(invoice);
+        inserts.reset();
     }
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));
 }
@@ -95,7 +55,7 @@ void BM_recordset(benchmark::State& state) {
     dbAx::AxLibInit();
     for (auto _ : state) {
         state.PauseTiming();
-        const auto directory = FreshDatabase();
+        const auto directory = benchdata::FreshDatabase("veldmark-dbax-bench");
         state.ResumeTiming();
         dbAx::CAxConnection connection;
         connection.Create();
