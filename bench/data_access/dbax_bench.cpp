@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "bench/data_access/invoice_rows.h"
+#include "bench/data_access/recordset_writer.h"
 #include "bench/data_access/plain_inserts.h"
 #include "bench/support/ratio_reporter.h"
 #include "data_access/ax_connection.h"
@@ -35,22 +36,6 @@ void BM_baseline_prepared_statements(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));
 }
 
-void Assign(dbAx::CAxRecordset& recordset, const benchdata::Row& row) {
-    for (const auto& [column, value] : row) {
-        kfx::Text text = kfx::FromUtf8(value);
-        recordset.SetField(kfx::FromUtf8(column), text);
-    }
-}
-
-void OpenFile(dbAx::CAxRecordset& recordset, dbAx::CAxConnection& connection, const char16_t* sql) {
-    recordset.replacementChar = 0;
-    recordset.Create();
-    recordset.CursorType(0);
-    recordset.CacheSize(1);
-    recordset.Open(sql, &connection);
-    recordset.MarshalOptions(1);
-}
-
 void BM_recordset(benchmark::State& state) {
     dbAx::AxLibInit();
     for (auto _ : state) {
@@ -62,19 +47,7 @@ void BM_recordset(benchmark::State& state) {
         connection.CursorLocation(3);
         connection.Open(u"Provider=IBMDA400;Data source=sqlite:" + kfx::FromUtf8(directory.string()) + u";", u"",
                         u"");
-        dbAx::CAxRecordset header, lines;
-        OpenFile(header, connection, u"SELECT * FROM APLIB.AIP32 WHERE 1=0");
-        OpenFile(lines, connection, u"SELECT * FROM APLIB.AIP33 WHERE 1=0");
-        for (const benchdata::Invoice& invoice : Invoices()) {
-            for (const benchdata::Row& row : invoice.lines) {
-                lines.AddNew();
-                Assign(lines, row);
-                lines.Update();
-            }
-            header.AddNew();
-            Assign(header, invoice.header);
-            header.Update();
-        }
+        benchdata::WriteThroughRecordsets(connection, "APLIB", Invoices());
     }
     dbAx::AxLibClose();
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/data_access/invoice_rows.h"
+#include "bench/data_access/recordset_writer.h"
 #include "bench/support/ratio_reporter.h"
 #include "data_access/ax_connection.h"
 #include "data_access/ax_library.h"
@@ -173,22 +174,6 @@ void BM_baseline_plain_odbc(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));
 }
 
-void Assign(dbAx::CAxRecordset& recordset, const benchdata::Row& row) {
-    for (const auto& [column, value] : row) {
-        kfx::Text text = kfx::FromUtf8(value);
-        recordset.SetField(kfx::FromUtf8(column), text);
-    }
-}
-
-void OpenFile(dbAx::CAxRecordset& recordset, dbAx::CAxConnection& connection, const std::string& file) {
-    recordset.replacementChar = 0;
-    recordset.Create();
-    recordset.CursorType(0);
-    recordset.CacheSize(1);
-    recordset.Open(kfx::FromUtf8("SELECT * FROM " + Library() + "." + file + " WHERE 1=0"), &connection);
-    recordset.MarshalOptions(1);
-}
-
 void BM_recordset(benchmark::State& state) {
     dbAx::AxLibInit();
     for (auto _ : state) {
@@ -200,19 +185,7 @@ void BM_recordset(benchmark::State& state) {
         connection.CursorLocation(3);
         connection.Open(u"Provider=IBMDA400;Data source=" + kfx::FromUtf8(TestServer().dataSource) + u";",
                         kfx::FromUtf8(TestServer().user), kfx::FromUtf8(TestServer().password));
-        dbAx::CAxRecordset header, lines;
-        OpenFile(header, connection, "AIP32");
-        OpenFile(lines, connection, "AIP33");
-        for (const benchdata::Invoice& invoice : Invoices()) {
-            for (const benchdata::Row& row : invoice.lines) {
-                lines.AddNew();
-                Assign(lines, row);
-                lines.Update();
-            }
-            header.AddNew();
-            Assign(header, invoice.header);
-            header.Update();
-        }
+        benchdata::WriteThroughRecordsets(connection, Library(), Invoices());
     }
     dbAx::AxLibClose();
     CheckAllRowsWritten(state);
