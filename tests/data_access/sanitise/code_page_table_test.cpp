@@ -1,4 +1,5 @@
 #include "data_access/sanitise/code_page_table.h"
+#include "model/windows_code_pages.h"
 
 #include <algorithm>
 #include <array>
@@ -16,20 +17,6 @@
 namespace dbAx {
 namespace {
 
-// The Windows code page identifiers that the General settings page accepts.
-constexpr auto kSettingsPageCodePages = std::to_array<std::uint32_t>({
-    37,    437,   500,   708,   709,   710,   720,   737,   775,   850,   852,   855,   857,   858,   860,   861,
-    862,   863,   864,   865,   866,   869,   870,   874,   875,   932,   936,   949,   950,   1026,  1047,  1140,
-    1141,  1142,  1143,  1144,  1145,  1146,  1147,  1148,  1149,  1200,  1201,  1250,  1251,  1252,  1253,  1254,
-    1255,  1256,  1257,  1258,  1361,  10000, 10001, 10002, 10003, 10004, 10005, 10006, 10007, 10008, 10010, 10017,
-    10021, 10029, 10079, 10081, 10082, 12000, 12001, 20000, 20001, 20002, 20003, 20004, 20005, 20105, 20106, 20107,
-    20108, 20127, 20261, 20269, 20273, 20277, 20278, 20280, 20284, 20285, 20290, 20297, 20420, 20423, 20424, 20833,
-    20838, 20866, 20871, 20880, 20905, 20924, 20932, 20936, 20949, 21025, 21027, 21866, 28591, 28592, 28593, 28594,
-    28595, 28596, 28597, 28598, 28599, 28603, 28605, 29001, 38598, 50220, 50221, 50222, 50225, 50227, 50229, 50930,
-    50931, 50933, 50935, 50936, 50937, 50939, 51932, 51936, 51949, 51950, 52936, 54936, 57002, 57003, 57004, 57005,
-    57006, 57007, 57008, 57009, 57010, 57011, 65000, 65001,
-});
-static_assert(kSettingsPageCodePages.size() == 152);
 
 // Those of them this system refuses, as docs/code-pages.md lists them.
 constexpr auto kRefused = std::to_array<std::uint32_t>({
@@ -50,7 +37,8 @@ TEST(CodePageTable, EveryTableEntryOpensInIcuUnderItsOwnName) {
 }
 
 TEST(CodePageTable, EverySettingsPageNumberIsConvertedPassedThroughOrRefused) {
-    for (const std::uint32_t codePage : kSettingsPageCodePages) {
+    for (const std::int32_t identifier : veldmark::WindowsCodePageIdentifiers()) {
+        const auto codePage = static_cast<std::uint32_t>(identifier);
         SCOPED_TRACE(codePage);
         const bool refused = std::binary_search(kRefused.begin(), kRefused.end(), codePage);
         const CodePageUse use = DefaultCodePageConverter().UseOf(codePage);
