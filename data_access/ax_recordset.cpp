@@ -154,6 +154,11 @@ bool CAxRecordset::SetField(const Text& name, Text& value) {
     return true;
 }
 
+bool CAxRecordset::HasField(const Text& name) const {
+    platform::Field* field = nullptr;
+    return fields_ && kfx::Succeeded(fields_->Item(name, &field)) && field;
+}
+
 void CAxRecordset::Update() {
     ExchangeFields(true);
     if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", kfx::E_POINTER);

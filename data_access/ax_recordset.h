@@ -36,6 +36,8 @@ public:
     // Always true. A name the recordset lacks is ignored; a read-only field
     // is not written, and its current value replaces the caller's text.
     bool SetField(const Text& name, Text& value);
+    // Whether the open recordset has a column of that name; false when closed.
+    bool HasField(const Text& name) const;
     void Update();
     void CancelUpdate();
     void Close();

@@ -1,5 +1,6 @@
 #include "tools/command_line.h"
 
+#include "tools/check_command.h"
 #include "tools/database_commands.h"
 #include "tools/log_command.h"
 #include "tools/release_command.h"
@@ -12,6 +13,7 @@ constexpr const char* kUsage =
     "usage: veldmark release <document-class file> <batch file>\n"
     "       veldmark setup <document-class file>\n"
     "       veldmark log <document-class file>\n"
+    "       veldmark check <document-class file>\n"
     "       veldmark create-database <directory> <library>\n"
     "       veldmark show <directory> <library>\n";
 
@@ -26,6 +28,7 @@ int RunVeldmark(const std::vector<std::string>& arguments, ComponentLoader& load
     }
     if (subcommand == "setup" && operands == 1) return RunSetup(arguments[1], loader, streams);
     if (subcommand == "log" && operands == 1) return RunLog(arguments[1], streams);
+    if (subcommand == "check" && operands == 1) return RunCheck(arguments[1], streams);
     if (subcommand == "create-database" && operands == 2) return RunCreateDatabase(arguments[1], arguments[2], streams);
     if (subcommand == "show" && operands == 2) return RunShow(arguments[1], arguments[2], streams);
     if (subcommand == "--help" || subcommand == "help") {
