@@ -16,6 +16,7 @@
 #include "model/field_catalogue.h"
 #include "model/interface_files.h"
 #include "release/release_settings.h"
+#include "tools/status_text.h"
 
 namespace standin {
 namespace {
@@ -104,7 +105,7 @@ std::optional<veldmark::ReleaseSettings> ResolveSettings(const DocumentClass& do
     settings.codePage = veldmark::ParseCodePage(codePage);
     if (!reader.AllKnown()) return std::nullopt;
     if (std::optional<Text> problem = veldmark::SettingsProblem(settings)) {
-        findings.Error(kfx::ToUtf8(*problem));
+        findings.Error(OnOneLine(*problem));
         return std::nullopt;
     }
     findings.Ok("the settings are usable (server " + Quoted(settings.server) + ", library " +
@@ -206,7 +207,7 @@ public:
             connection_->Open(kfx::FormatText(u"Provider=IBMDA400;Data source=%s;", {settings_.server}),
                               settings_.userName, settings_.password);
         } catch (const dbAx::CAxException& error) {
-            findings_.Error("cannot connect to " + Quoted(settings_.server) + ": " + kfx::ToUtf8(error.description));
+            findings_.Error("cannot connect to " + Quoted(settings_.server) + ": " + OnOneLine(error.description));
             return;
         }
         findings_.Ok("connected to " + Quoted(settings_.server));
@@ -241,7 +242,7 @@ private:
         } catch (const dbAx::CAxException& error) {
             files_[file].reset();
             findings_.Error("the library " + Quoted(settings_.apiLibrary) + " has no usable file " +
-                            kfx::ToUtf8(name) + ": " + kfx::ToUtf8(error.description));
+                            kfx::ToUtf8(name) + ": " + OnOneLine(error.description));
             return false;
         }
     }
@@ -269,7 +270,7 @@ private:
         try {
             object->Dispose();
         } catch (const dbAx::CAxException& error) {
-            findings_.Error("closing failed: " + kfx::ToUtf8(error.description));
+            findings_.Error("closing failed: " + OnOneLine(error.description));
         }
         object.reset();
     }

@@ -31,22 +31,6 @@ bool StopsTheRun(kfx::KfxReturnValue result) {
            result == kfx::KFX_REL_FATALERROR || result == kfx::KFX_REL_FATALBATCHERROR;
 }
 
-// One line per message: line breaks inside a message would split the
-// document's outcome line.
-std::string OnOneLine(const kfx::Text& message) {
-    std::string text = kfx::ToUtf8(message);
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            result += " / ";
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
 struct DocumentResult {
     std::string outcome;
     std::vector<std::string> details;  // the component's document messages, then any problem of the call

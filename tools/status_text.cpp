@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "host/utf8.h"
+
 namespace standin {
 
 std::string StatusText(kfx::HRESULT status) {
@@ -26,6 +28,20 @@ std::string ReturnValueText(kfx::KfxReturnValue value) {
     }
     const std::string number = std::to_string(static_cast<std::int32_t>(value));
     return name ? std::string(name) + " (" + number + ")" : number;
+}
+
+std::string OnOneLine(const kfx::Text& message) {
+    std::string text = kfx::ToUtf8(message);
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            result += " / ";
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
 }
 
 }  // namespace standin

@@ -111,6 +111,11 @@ TEST_P(CheckCommandErrorTest, IsReportedAndNothingIsWritten) {
     DocumentClass documentClass = GoodClass();
     GetParam().breakIt(documentClass);
     EXPECT_EQ(Check(documentClass), 1) << out_.str();
+    // One line per finding, even when the database's message has several.
+    std::istringstream lines(out_.str());
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_TRUE(line.starts_with("ok: ") || line.starts_with("error: ") || line.starts_with("note: ")) << line;
+    }
     EXPECT_NE(("\n" + out_.str()).find("\nerror: " + GetParam().expectedError), std::string::npos) << out_.str();
     EXPECT_EQ(Rows("AIP32"), 0u);
     EXPECT_EQ(Rows("AIP33"), 0u);
