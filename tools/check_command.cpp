@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data_access/ax_connection.h"
@@ -62,31 +63,21 @@ const LinkRecord* FindLink(const DocumentClass& documentClass, const Text& desti
 
 // A setting as the release gets it: a text-constant link that is not empty
 // wins over the default. A link fed by anything else gets its value only
-// when a document is released, so the setting cannot be known here.
-class SettingsReader {
-public:
-    SettingsReader(const DocumentClass& documentClass, Findings& findings)
-        : documentClass_(documentClass), findings_(findings) {}
-
-    void Read(const Text& key, Text& setting) {
-        const LinkRecord* link = FindLink(documentClass_, key);
-        if (!link) return;
-        if (link->sourceType != kfx::KFX_REL_TEXTCONSTANT) {
-            findings_.Note("the setting " + Quoted(key) + " comes from " + SourceKind(link->sourceType) + " " +
-                           Quoted(link->source) + " at release and cannot be checked here");
-            known_ = false;
-            return;
-        }
-        if (!link->source.empty()) setting = link->source;
+// when a document is released, so the setting cannot be known here: false,
+// after a note saying so.
+bool ReadSetting(const DocumentClass& documentClass, const Text& key, Text& setting, Findings& findings) {
+    const LinkRecord* link = FindLink(documentClass, key);
+    if (!link) return true;
+    if (link->sourceType != kfx::KFX_REL_TEXTCONSTANT) {
+        findings.Note("the setting " + Quoted(key) + " comes from " + SourceKind(link->sourceType) + " " +
+                      Quoted(link->source) + " at release and cannot be checked here");
+        return false;
     }
-    bool AllKnown() const { return known_; }
+    if (!link->source.empty()) setting = link->source;
+    return true;
+}
 
-private:
-    const DocumentClass& documentClass_;
-    Findings& findings_;
-    bool known_ = true;
-};
-
+// The settings when the database can be checked with them.
 std::optional<veldmark::ReleaseSettings> ResolveSettings(const DocumentClass& documentClass, Findings& findings) {
     veldmark::ReleaseSettings settings;
     settings.server = documentClass.connectString;
@@ -95,15 +86,17 @@ std::optional<veldmark::ReleaseSettings> ResolveSettings(const DocumentClass& do
     for (const CustomPropertyRecord& property : documentClass.customProperties) {
         if (property.name == u"serverAPILibrary") settings.apiLibrary = property.value;
     }
-    SettingsReader reader(documentClass, findings);
-    reader.Read(u"serverName", settings.server);
-    reader.Read(u"username", settings.userName);
-    reader.Read(u"password", settings.password);
-    reader.Read(u"APILibrary", settings.apiLibrary);
+    bool connectionKnown = true;
+    for (auto [key, setting] : {std::pair{u"serverName", &settings.server}, {u"username", &settings.userName},
+                                {u"password", &settings.password}, {u"APILibrary", &settings.apiLibrary}}) {
+        connectionKnown = ReadSetting(documentClass, key, *setting, findings) && connectionKnown;
+    }
+    // A code page known only at release leaves sanitising out of the check.
     Text codePage;
-    reader.Read(u"SanitiseCodepage", codePage);
-    settings.codePage = veldmark::ParseCodePage(codePage);
-    if (!reader.AllKnown()) return std::nullopt;
+    if (ReadSetting(documentClass, u"SanitiseCodepage", codePage, findings)) {
+        settings.codePage = veldmark::ParseCodePage(codePage);
+    }
+    if (!connectionKnown) return std::nullopt;
     if (std::optional<Text> problem = veldmark::SettingsProblem(settings)) {
         findings.Error(OnOneLine(*problem));
         return std::nullopt;

@@ -162,6 +162,18 @@ TEST_F(CheckCommandTest, ASettingKnownOnlyAtReleaseIsANote) {
     EXPECT_EQ(out_.str().find("error:"), std::string::npos) << out_.str();
 }
 
+TEST_F(CheckCommandTest, ACodePageKnownOnlyAtReleaseStillChecksTheDatabase) {
+    DocumentClass documentClass = GoodClass();
+    for (LinkRecord& link : documentClass.links) {
+        if (link.destination == u"SanitiseCodepage") link = IndexField("Invoice Number", "SanitiseCodepage");
+    }
+    EXPECT_EQ(Check(documentClass), 0) << out_.str();
+    EXPECT_NE(out_.str().find("note: the setting 'SanitiseCodepage' comes from the index field 'Invoice Number'"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("ok: the library 'APLIB' holds AIP32 and AIP33\n"), std::string::npos) << out_.str();
+}
+
 TEST_F(CheckCommandTest, AnUnreadableFileChecksNothing) {
     const std::filesystem::path file = store_.Write("class.json", "{\"formatVersion\": 1,");
     EXPECT_EQ(RunCheck(file, {out_, err_, false}), 2);
