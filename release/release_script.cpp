@@ -1,27 +1,62 @@
 #include "release/release_script.h"
 
+#include <new>
+
+#include "module/kessarin_module.h"
 #include "release/create_release_script.h"
 #include "release/release_document.h"
 #include "release/report_message.h"
 
 namespace veldmark {
 
-kfx::HRESULT releaseScript::QueryInterface(const kfx::Guid& iid, void** object) {
+kfx::HRESULT releaseScript::Create(kfx::IUnknown* outer, const kfx::Guid& iid, void** object) {
     if (!object) return kfx::E_POINTER;
     *object = nullptr;
-    if (iid != kfx::IID_IUnknown && iid != kfx::IID_IKfxReleaseScript) return kfx::E_NOINTERFACE;
-    *object = static_cast<kfx::IKfxReleaseScript*>(this);
-    AddRef();
+    // An aggregating object must hold the inner identity, nothing else.
+    if (outer && iid != kfx::IID_IUnknown) return kfx::CLASS_E_NOAGGREGATION;
+    auto* script = new (std::nothrow) releaseScript(outer);
+    if (!script) return kfx::E_OUTOFMEMORY;
+    script->inner_.AddRef();
+    const kfx::HRESULT result = script->inner_.QueryInterface(iid, object);
+    script->inner_.Release();
+    return result;
+}
+
+releaseScript::releaseScript(kfx::IUnknown* outer) : controlling_(outer ? outer : &inner_) {
+    CKessarinModule::Lock();
+}
+
+releaseScript::~releaseScript() { CKessarinModule::Unlock(); }
+
+kfx::HRESULT releaseScript::InnerUnknown::QueryInterface(const kfx::Guid& iid, void** object) {
+    if (!object) return kfx::E_POINTER;
+    if (iid == kfx::IID_IUnknown) {
+        *object = static_cast<kfx::IUnknown*>(this);
+    } else if (iid == kfx::IID_IKfxReleaseScript) {
+        *object = static_cast<kfx::IKfxReleaseScript*>(&owner_);
+    } else {
+        *object = nullptr;
+        return kfx::E_NOINTERFACE;
+    }
+    static_cast<kfx::IUnknown*>(*object)->AddRef();
     return kfx::S_OK;
 }
 
-std::uint32_t releaseScript::AddRef() { return ++references_; }
+std::uint32_t releaseScript::InnerUnknown::AddRef() { return ++owner_.references_; }
 
-std::uint32_t releaseScript::Release() {
-    const std::uint32_t remaining = --references_;
-    if (remaining == 0) delete this;
+std::uint32_t releaseScript::InnerUnknown::Release() {
+    const std::uint32_t remaining = --owner_.references_;
+    if (remaining == 0) delete &owner_;
     return remaining;
 }
+
+kfx::HRESULT releaseScript::QueryInterface(const kfx::Guid& iid, void** object) {
+    return controlling_->QueryInterface(iid, object);
+}
+
+std::uint32_t releaseScript::AddRef() { return controlling_->AddRef(); }
+
+std::uint32_t releaseScript::Release() { return controlling_->Release(); }
 
 kfx::HRESULT releaseScript::OpenScript(kfx::KfxReturnValue* result) {
     if (result) *result = kfx::KFX_REL_SUCCESS;
@@ -55,14 +90,7 @@ kfx::HRESULT releaseScript::putref_DocumentData(kfx::IReleaseData* data) {
 }
 
 kfx::HRESULT CreateReleaseScript(kfx::IUnknown* outer, const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
-    *object = nullptr;
-    if (outer) return kfx::CLASS_E_NOAGGREGATION;
-    auto* script = new releaseScript();
-    script->AddRef();
-    const kfx::HRESULT result = script->QueryInterface(iid, object);
-    script->Release();
-    return result;
+    return releaseScript::Create(outer, iid, object);
 }
 
 void ReleaseCurrentReleaseData() { currentReleaseData().Reset(); }

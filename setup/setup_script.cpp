@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "module/kessarin_module.h"
 #include "setup/resource_ids.h"
 #include "setup/resources.h"
 
@@ -25,7 +26,11 @@ kfx::HRESULT TarvelSetupScript::Create(kfx::IUnknown* outer, const kfx::Guid& ii
 }
 
 TarvelSetupScript::TarvelSetupScript(kfx::IUnknown* outer, std::unique_ptr<SettingsSheetRunner> runner)
-    : controlling_(outer ? outer : &inner_), runner_(std::move(runner)) {}
+    : controlling_(outer ? outer : &inner_), runner_(std::move(runner)) {
+    CKessarinModule::Lock();
+}
+
+TarvelSetupScript::~TarvelSetupScript() { CKessarinModule::Unlock(); }
 
 kfx::HRESULT TarvelSetupScript::InnerUnknown::QueryInterface(const kfx::Guid& iid, void** object) {
     if (!object) return kfx::E_POINTER;

@@ -48,7 +48,7 @@ private:
     };
 
     TarvelSetupScript(kfx::IUnknown* outer, std::unique_ptr<SettingsSheetRunner> runner);
-    ~TarvelSetupScript() = default;
+    ~TarvelSetupScript();
 
     void ShowSheetAndSave();
 

@@ -44,7 +44,9 @@ TEST(ReleaseScript, AnswersOnlyItsOwnInterfaces) {
     EXPECT_EQ(object, nullptr);
     kfx::ComPtr<kfx::IUnknown> unknown;
     EXPECT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, unknown), kfx::S_OK);
-    EXPECT_EQ(CreateReleaseScript(unknown.Get(), kfx::IID_IUnknown, &object), kfx::CLASS_E_NOAGGREGATION);
+    // An aggregating object may ask only for the inner identity.
+    EXPECT_EQ(CreateReleaseScript(unknown.Get(), kfx::IID_IKfxReleaseScript, &object), kfx::CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
 }
 
 TEST(ReleaseScript, DocumentDataHoldsOneReferenceAndHandsOutAnother) {

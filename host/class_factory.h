@@ -1,0 +1,31 @@
+// The class object interface through which a component's objects are created.
+#pragma once
+
+#include "host/com.h"
+
+namespace kfx {
+
+class IClassFactory : public IUnknown {
+public:
+    // `outer` is the controlling object when the new object is aggregated.
+    virtual HRESULT CreateInstance(IUnknown* outer, const Guid& iid, void** object) = 0;
+    // Keeps the component loaded (true) or lets it go again (false).
+    virtual HRESULT LockServer(bool lock) = 0;
+
+protected:
+    ~IClassFactory() = default;
+};
+
+inline constexpr Guid IID_IClassFactory{0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+// The component's exported entry points, as the host looks them up.
+using DllGetClassObjectFunction = HRESULT (*)(const Guid& clsid, const Guid& iid, void** object);
+using DllCanUnloadNowFunction = HRESULT (*)();
+using DllRegisterServerFunction = HRESULT (*)();
+using DllUnregisterServerFunction = HRESULT (*)();
+
+constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200);
+constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201);
+constexpr HRESULT TYPE_E_REGISTRYACCESS = static_cast<HRESULT>(0x8002801C);
+
+}  // namespace kfx

@@ -1,0 +1,57 @@
+#include "host_standin/registry_loader.h"
+
+#include "host/class_factory.h"
+
+namespace standin {
+
+RegisteredClass FindRegisteredClass(const Registry& registry, const std::string& progId) {
+    const auto clsid = registry.Value(progId + "\\CLSID");
+    if (!clsid)
+        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+                                 progId + " is not registered (run: veldmark register <component library>)");
+    RegisteredClass found;
+    if (!kfx::GuidFromString(*clsid, found.clsid))
+        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+                                 "the registry gives " + progId + " the class identifier \"" + *clsid + "\", which is not one");
+    const auto library = registry.Value("CLSID\\" + *clsid + "\\InprocServer32");
+    if (!library || library->empty())
+        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+                                 progId + " names the class " + *clsid + ", which has no library registered");
+    found.library = *library;
+    return found;
+}
+
+RegistryLoader::~RegistryLoader() {
+    for (auto& [file, library] : libraries_) {
+        // A component still holding objects stays loaded until the process ends.
+        if (library->EntryPoint<kfx::DllCanUnloadNowFunction>("DllCanUnloadNow")() != kfx::S_OK)
+            static_cast<void>(library.release());
+    }
+}
+
+DynamicLibrary& RegistryLoader::Library(const std::string& file) {
+    auto& library = libraries_[file];
+    if (!library) library = std::make_unique<DynamicLibrary>(file);
+    return *library;
+}
+
+kfx::HRESULT RegistryLoader::CreateInstance(const std::string& progId, const kfx::Guid& iid, void** object) {
+    if (!object) return kfx::E_POINTER;
+    *object = nullptr;
+    RegisteredClass registered;
+    kfx::DllGetClassObjectFunction getClassObject = nullptr;
+    try {
+        registered = FindRegisteredClass(registry_, progId);
+        getClassObject = Library(registered.library).EntryPoint<kfx::DllGetClassObjectFunction>("DllGetClassObject");
+    } catch (const ComponentLoadError& error) {
+        err_ << "veldmark: " << error.what() << '\n';
+        return error.Code();
+    }
+    kfx::ComPtr<kfx::IClassFactory> factory;
+    kfx::HRESULT hr = getClassObject(registered.clsid, kfx::IID_IClassFactory, reinterpret_cast<void**>(factory.Put()));
+    if (kfx::Failed(hr)) return hr;
+    if (!factory) return kfx::E_POINTER;
+    return factory->CreateInstance(nullptr, iid, object);
+}
+
+}  // namespace standin

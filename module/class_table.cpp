@@ -1,0 +1,38 @@
+#include "module/class_table.h"
+
+#include "module/identifiers.h"
+#include "release/create_release_script.h"
+#include "setup/create_setup_script.h"
+
+namespace veldmark {
+
+const std::array<ClassEntry, 2>& ClassTable() {
+    static const std::array<ClassEntry, 2> table{{
+        {"releaseScript", "Kessarin.BrinmoorExportConnector", CLSID_BrinmoorExportConnector, CreateReleaseScript},
+        {"TarvelSetupScript", "Kessarin.TarvelSetupScript", CLSID_TarvelSetupScript, CreateSetupScript},
+    }};
+    return table;
+}
+
+ClassObjects::~ClassObjects() {
+    for (CClassFactory* object : objects_)
+        if (object) object->Release();
+}
+
+kfx::HRESULT ClassObjects::Get(const kfx::Guid& clsid, const kfx::Guid& iid, void** object) {
+    const auto& table = ClassTable();
+    for (std::size_t index = 0; index < table.size(); ++index) {
+        if (table[index].clsid != clsid) continue;
+        CClassFactory* classObject = nullptr;
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            if (!objects_[index]) objects_[index] = CClassFactory::Create(table[index].createInstance);
+            classObject = objects_[index];
+        }
+        if (!classObject) return kfx::E_OUTOFMEMORY;
+        return classObject->QueryInterface(iid, object);
+    }
+    return kfx::CLASS_E_CLASSNOTAVAILABLE;
+}
+
+}  // namespace veldmark
