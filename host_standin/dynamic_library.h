@@ -42,11 +42,15 @@ public:
 
     const std::filesystem::path& File() const { return file_; }
 
+    // The library stays loaded when this object goes: its code is still in use.
+    void KeepLoaded() { keepLoaded_ = true; }
+
 private:
     void* Symbol(const char* name) const;
 
     std::filesystem::path file_;
     void* handle_;
+    bool keepLoaded_ = false;
 };
 
 }  // namespace standin

@@ -13,7 +13,9 @@ DynamicLibrary::DynamicLibrary(const std::filesystem::path& file)
     }
 }
 
-DynamicLibrary::~DynamicLibrary() { dlclose(handle_); }
+DynamicLibrary::~DynamicLibrary() {
+    if (!keepLoaded_) dlclose(handle_);
+}
 
 void* DynamicLibrary::Symbol(const char* name) const {
     dlerror();

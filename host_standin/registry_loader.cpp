@@ -22,17 +22,18 @@ RegisteredClass FindRegisteredClass(const Registry& registry, const std::string&
 }
 
 RegistryLoader::~RegistryLoader() {
-    for (auto& [file, library] : libraries_) {
+    for (auto& [file, loaded] : libraries_) {
         // A component still holding objects stays loaded until the process ends.
-        if (library->EntryPoint<kfx::DllCanUnloadNowFunction>("DllCanUnloadNow")() != kfx::S_OK)
-            static_cast<void>(library.release());
+        if (loaded.canUnloadNow() != kfx::S_OK) loaded.library->KeepLoaded();
     }
 }
 
-DynamicLibrary& RegistryLoader::Library(const std::string& file) {
-    auto& library = libraries_[file];
-    if (!library) library = std::make_unique<DynamicLibrary>(file);
-    return *library;
+const RegistryLoader::LoadedLibrary& RegistryLoader::Load(const std::string& file) {
+    if (auto found = libraries_.find(file); found != libraries_.end()) return found->second;
+    LoadedLibrary loaded{std::make_unique<DynamicLibrary>(file), nullptr, nullptr};
+    loaded.getClassObject = loaded.library->EntryPoint<kfx::DllGetClassObjectFunction>("DllGetClassObject");
+    loaded.canUnloadNow = loaded.library->EntryPoint<kfx::DllCanUnloadNowFunction>("DllCanUnloadNow");
+    return libraries_.emplace(file, std::move(loaded)).first->second;
 }
 
 kfx::HRESULT RegistryLoader::CreateInstance(const std::string& progId, const kfx::Guid& iid, void** object) {
@@ -41,11 +42,15 @@ kfx::HRESULT RegistryLoader::CreateInstance(const std::string& progId, const kfx
     RegisteredClass registered;
     kfx::DllGetClassObjectFunction getClassObject = nullptr;
     try {
-        registered = FindRegisteredClass(registry_, progId);
-        getClassObject = Library(registered.library).EntryPoint<kfx::DllGetClassObjectFunction>("DllGetClassObject");
+        if (!registry_) registry_ = Registry::Load(registryFile_);
+        registered = FindRegisteredClass(*registry_, progId);
+        getClassObject = Load(registered.library).getClassObject;
     } catch (const ComponentLoadError& error) {
         err_ << "veldmark: " << error.what() << '\n';
         return error.Code();
+    } catch (const RegistryError& error) {
+        err_ << "veldmark: " << error.what() << '\n';
+        return REGDB_E_CLASSNOTREG;
     }
     kfx::ComPtr<kfx::IClassFactory> factory;
     kfx::HRESULT hr = getClassObject(registered.clsid, kfx::IID_IClassFactory, reinterpret_cast<void**>(factory.Put()));

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <map>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -25,19 +27,31 @@ RegisteredClass FindRegisteredClass(const Registry& registry, const std::string&
 
 class RegistryLoader final : public ComponentLoader {
 public:
-    // Failures are explained on `err` before their result code is returned.
-    RegistryLoader(Registry registry, std::ostream& err) : registry_(std::move(registry)), err_(err) {}
+    // The registry file is read at the first request. Failures are explained
+    // on `err` before their result code is returned.
+    RegistryLoader(std::filesystem::path registryFile, std::ostream& err)
+        : registryFile_(std::move(registryFile)), err_(err) {}
     // Libraries the component says it can let go of are unloaded.
     ~RegistryLoader() override;
 
     kfx::HRESULT CreateInstance(const std::string& progId, const kfx::Guid& iid, void** object) override;
 
 private:
-    DynamicLibrary& Library(const std::string& file);
+    // A loaded component library with the entry points the host calls.
+    struct LoadedLibrary {
+        std::unique_ptr<DynamicLibrary> library;
+        kfx::HRESULT (*getClassObject)(const kfx::Guid& clsid, const kfx::Guid& iid, void** object);
+        kfx::HRESULT (*canUnloadNow)();
+    };
 
-    Registry registry_;
+    // Loads the library once; throws ComponentLoadError when it cannot be
+    // loaded or lacks an entry point.
+    const LoadedLibrary& Load(const std::string& file);
+
+    std::filesystem::path registryFile_;
+    std::optional<Registry> registry_;
     std::ostream& err_;
-    std::map<std::string, std::unique_ptr<DynamicLibrary>> libraries_;
+    std::map<std::string, LoadedLibrary> libraries_;
 };
 
 }  // namespace standin

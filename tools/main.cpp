@@ -1,49 +1,56 @@
-// The veldmark command: the stand-in capture host with the component linked in.
+// The veldmark command: the stand-in capture host. It finds the component
+// through the registry and loads it from its library, as the real host does.
 #include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "data_access/ax_exception.h"
-#include "data_access/ax_library.h"
-#include "host/utf8.h"
-#include "release/create_release_script.h"
-#include "setup/create_setup_script.h"
+#include "host_standin/registry.h"
+#include "host_standin/registry_loader.h"
 #include "tools/command_line.h"
-#include "tools/in_process_loader.h"
+#include "tools/registration_command.h"
 #include "tools/terminal.h"
 
 namespace {
 
-// What loading and unloading the component does: start and stop its data
-// access library, and let go of the release data it still holds.
-class LoadedComponent {
-public:
-    LoadedComponent() { dbAx::AxLibInit(); }
-    ~LoadedComponent() {
-        veldmark::ReleaseCurrentReleaseData();
-        try {
-            dbAx::AxLibClose();
-        } catch (const dbAx::CAxException&) {
-            // Unloading goes on whatever closing left behind.
-        }
+constexpr const char* kRegistrationUsage =
+    "usage: veldmark register <component library>\n"
+    "       veldmark unregister [<component library>]\n";
+
+// Registration is the host's own business and is settled before any
+// component is loaded; anything else goes to the common commands.
+std::optional<int> RunRegistration(const std::vector<std::string>& arguments, const standin::CommandStreams& streams,
+                                   const std::filesystem::path& registryFile) {
+    if (arguments.empty()) return std::nullopt;
+    if (arguments[0] == "register" && arguments.size() == 2)
+        return standin::RunRegister(registryFile, arguments[1], streams);
+    if (arguments[0] == "unregister" && arguments.size() <= 2)
+        return standin::RunUnregister(registryFile,
+                                      arguments.size() == 2 ? std::optional<std::filesystem::path>(arguments[1])
+                                                            : std::nullopt,
+                                      streams);
+    if (arguments[0] == "register" || arguments[0] == "unregister") {
+        streams.err << kRegistrationUsage;
+        return standin::kExitNothingDone;
     }
-    LoadedComponent(const LoadedComponent&) = delete;
-    LoadedComponent& operator=(const LoadedComponent&) = delete;
-};
+    return std::nullopt;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::optional<LoadedComponent> component;
-    try {
-        component.emplace();
-    } catch (const dbAx::CAxException& error) {
-        std::cerr << "veldmark: the component cannot start: " << kfx::ToUtf8(error.description) << "\n";
-        return 2;
-    }
-    standin::InProcessLoader loader({{standin::kReleaseScriptProgId, veldmark::CreateReleaseScript},
-                                     {standin::kSetupScriptProgId, veldmark::CreateSetupScript}});
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     const standin::CommandStreams streams{std::cout, std::cerr, standin::IsTerminal(stderr)};
-    return standin::RunVeldmark({argv + 1, argv + argc}, loader, streams, std::chrono::system_clock::now());
+    std::filesystem::path registryFile;
+    try {
+        registryFile = standin::Registry::DefaultLocation();
+    } catch (const standin::RegistryError& error) {
+        std::cerr << "veldmark: " << error.what() << "\n";
+        return standin::kExitNothingDone;
+    }
+    if (auto status = RunRegistration(arguments, streams, registryFile)) return *status;
+    standin::RegistryLoader loader(registryFile, std::cerr);
+    return standin::RunVeldmark(arguments, loader, streams, std::chrono::system_clock::now());
 }
