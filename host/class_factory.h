@@ -24,8 +24,4 @@ using DllCanUnloadNowFunction = HRESULT (*)();
 using DllRegisterServerFunction = HRESULT (*)();
 using DllUnregisterServerFunction = HRESULT (*)();
 
-constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200);
-constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201);
-constexpr HRESULT TYPE_E_REGISTRYACCESS = static_cast<HRESULT>(0x8002801C);
-
 }  // namespace kfx

@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -40,10 +41,12 @@ private:
 // Points $VELDMARK_REGISTRY at a fresh file for the test and removes it after.
 class TemporaryRegistry {
 public:
-    TemporaryRegistry()
-        : file_(std::filesystem::temp_directory_path() /
-                ("veldmark-registry-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json")) {
+    TemporaryRegistry() {
+        // Parameterised test names hold "/", which a file name cannot.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        file_ = std::filesystem::temp_directory_path() /
+                ("veldmark-registry-" + std::to_string(::getpid()) + "-" + name + ".json");
         std::filesystem::remove(file_);
         ::setenv("VELDMARK_REGISTRY", file_.c_str(), 1);
     }
