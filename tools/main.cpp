@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "data_access/ax_exception.h"
+#include "data_access/ax_library.h"
+#include "host/utf8.h"
 #include "host_standin/registry.h"
 #include "host_standin/registry_loader.h"
 #include "tools/command_line.h"
@@ -38,6 +41,23 @@ std::optional<int> RunRegistration(const std::vector<std::string>& arguments, co
     return std::nullopt;
 }
 
+// The host's own use of the data access library (the pre-flight check
+// connects to the database itself); the component starts its own copy when
+// it is loaded.
+class HostDataAccess {
+public:
+    HostDataAccess() { dbAx::AxLibInit(); }
+    ~HostDataAccess() {
+        try {
+            dbAx::AxLibClose();
+        } catch (const dbAx::CAxException&) {
+            // Ending the command goes on whatever closing left behind.
+        }
+    }
+    HostDataAccess(const HostDataAccess&) = delete;
+    HostDataAccess& operator=(const HostDataAccess&) = delete;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +71,13 @@ int main(int argc, char** argv) {
         return standin::kExitNothingDone;
     }
     if (auto status = RunRegistration(arguments, streams, registryFile)) return *status;
+    std::optional<HostDataAccess> dataAccess;
+    try {
+        dataAccess.emplace();
+    } catch (const dbAx::CAxException& error) {
+        std::cerr << "veldmark: the data access library cannot start: " << kfx::ToUtf8(error.description) << "\n";
+        return standin::kExitNothingDone;
+    }
     standin::RegistryLoader loader(registryFile, std::cerr);
     return standin::RunVeldmark(arguments, loader, streams, std::chrono::system_clock::now());
 }

@@ -67,6 +67,9 @@ TEST_F(VeldmarkCommandTest, ReleaseFindsTheComponentOnlyOnceRegistered) {
     result = Run("register '" KESSARIN_LIBRARY "'");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
+    // The host's own connection, beside the component's.
+    result = Run("check supplier-invoice.json");
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     result = Run("release supplier-invoice.json invoice-batch.json");
     EXPECT_NE(result.out.find("Document 1: released"), std::string::npos) << result.out << result.err;
 
