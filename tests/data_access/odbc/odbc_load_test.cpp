@@ -126,6 +126,14 @@ TEST_F(ConcurrentReleaseLoadTest, FourStationsReleaseEveryInvoiceWhole) {
     // The PostgreSQL driver's own leaks are not the release's.
     WriteFile(directory / "lsan.supp", "leak:psqlodbcw.so\n");
 
+    // The stations find the component through a registry of their own.
+    const std::string environment = "VELDMARK_REGISTRY='" + (directory / "registry.json").string() +
+                                    "' LSAN_OPTIONS=suppressions=" + (directory / "lsan.supp").string() + " ";
+    ASSERT_EQ(std::system((environment + "'" + VELDMARK_EXECUTABLE + "' register '" + KESSARIN_LIBRARY +
+                           "' > '" + (directory / "register.out").string() + "' 2>&1")
+                              .c_str()),
+              0);
+
     std::vector<std::vector<Invoice>> batches;
     std::vector<std::string> commands;
     for (int batch = 1; batch <= kBatches; ++batch) {
@@ -134,8 +142,7 @@ TEST_F(ConcurrentReleaseLoadTest, FourStationsReleaseEveryInvoiceWhole) {
         const auto station = directory / ("station-" + std::to_string(batch));
         WriteFile(station.string() + ".json", DocumentClassJson(server_, schema.Library()));
         WriteFile(station.string() + "-batch.json", BatchJson(batch, batches.back()));
-        commands.push_back("LSAN_OPTIONS=suppressions=" + (directory / "lsan.supp").string() + " '" +
-                           VELDMARK_EXECUTABLE + "' release '" + station.string() + ".json' '" + station.string() +
+        commands.push_back(environment + "'" + VELDMARK_EXECUTABLE + "' release '" + station.string() + ".json' '" + station.string() +
                            "-batch.json' > '" + station.string() + ".out' 2>&1");
     }
 
