@@ -3,6 +3,7 @@
 #include "host/release_script.h"
 #include "module/identifiers.h"
 #include "tests/module/loaded_component.h"
+#include "tests/support/outer_object.h"
 
 namespace veldmark {
 namespace {
@@ -89,23 +90,7 @@ TEST_P(EntryPointsTest, ServerLockKeepsTheLibraryLoaded) {
     EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
 }
 
-// An outer object that holds the aggregated instance's inner identity.
-class Aggregate final : public kfx::IUnknown {
-public:
-    kfx::HRESULT QueryInterface(const kfx::Guid& iid, void** object) override {
-        if (iid == kfx::IID_IUnknown) {
-            *object = static_cast<kfx::IUnknown*>(this);
-            AddRef();
-            return kfx::S_OK;
-        }
-        return inner->QueryInterface(iid, object);
-    }
-    std::uint32_t AddRef() override { return ++references; }
-    std::uint32_t Release() override { return --references; }
-
-    std::uint32_t references = 1;
-    kfx::IUnknown* inner = nullptr;
-};
+using testsupport::Aggregate;
 
 TEST_P(EntryPointsTest, AggregatedInstanceAnswersThroughItsOuterObject) {
     auto factory = ClassObject();

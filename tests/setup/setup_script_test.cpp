@@ -7,6 +7,7 @@
 #include <new>
 
 #include "host_standin/release_setup_data.h"
+#include "tests/support/outer_object.h"
 
 namespace veldmark {
 namespace {
@@ -162,23 +163,7 @@ TEST_F(SetupScriptTest, AppliesEvenWhenTheSaveFailsAndReportsLackOfMemory) {
     EXPECT_EQ(result, kfx::KFX_REL_ERROR);
 }
 
-// An object that aggregates the setup script and hands out its interface.
-class Aggregate final : public kfx::IUnknown {
-public:
-    kfx::HRESULT QueryInterface(const kfx::Guid& iid, void** object) override {
-        if (iid == kfx::IID_IUnknown) {
-            *object = static_cast<kfx::IUnknown*>(this);
-            AddRef();
-            return kfx::S_OK;
-        }
-        return inner->QueryInterface(iid, object);
-    }
-    std::uint32_t AddRef() override { return ++references; }
-    std::uint32_t Release() override { return --references; }
-
-    std::uint32_t references = 1;
-    kfx::IUnknown* inner = nullptr;
-};
+using testsupport::Aggregate;
 
 TEST_F(SetupScriptTest, AggregatedScriptDelegatesItsIdentityAndCountToTheOuterObject) {
     Aggregate outer;
