@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "host/utf16.h"
+
 namespace kfx {
 namespace {
 
@@ -35,22 +37,14 @@ void AppendUtf16(Text& out, char32_t c) {
     }
 }
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            c = kReplacement;
-        }
-        AppendUtf8(out, c);
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = NextCodePoint(text, i);
+        AppendUtf8(out, IsSurrogate(c) ? kReplacement : c);
     }
     return out;
 }
@@ -70,7 +64,7 @@ Text FromUtf8(std::string_view text) {
             c = (c << 6) | (next & 0x3F);
         }
         static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
+        if (valid && (c < kSmallest[length] || c > 0x10FFFF || IsSurrogate(c))) valid = false;
         if (!valid) {
             AppendUtf16(out, kReplacement);
             ++i;

@@ -74,11 +74,15 @@ TEST_F(Recordsets, AddsOneRowWithItsAssignedFields) {
 
 struct DigitCase {
     const char16_t* field;
-    const char16_t* value;
+    Text value;
     const char16_t* raised;  // nullptr: passes the test
 };
 
 TEST_F(Recordsets, DecimalFieldsRefuseMoreDigitsThanTheirPrecision) {
+    // Only the digit test is judged here: the assignments themselves succeed
+    // without reaching the database, whatever it would make of the text.
+    plan_.Add({"Field.SetValue", 0, kfx::S_OK});
+    const Text boldZero = u"\U0001D7CE";  // a digit in two UTF-16 units
     const DigitCase cases[] = {
         {u"NOPK32", u"12345", nullptr},
         {u"NOPK32", u"-1234", nullptr},
@@ -87,6 +91,14 @@ TEST_F(Recordsets, DecimalFieldsRefuseMoreDigitsThanTheirPrecision) {
         {u"NOPK32", u"123456", u"Invalid number of digits in decimal Field 'NOPK32' (6 > 5) (Error Code: 0x00000000)"},
         {u"DISP32", u"-12345.678", u"Invalid number of digits in decimal Field 'DISP32' (8 > 7) (Error Code: 0x00000000)"},
         {u"INVN32", u"123456789", nullptr},  // not a decimal field: no digit test here
+        // DECIMAL(7, 0): every decimal digit counts, in whatever script.
+        {u"DTIN32", u"１２３４５６７", nullptr},
+        {u"DTIN32", u"１２３４５６７８", u"Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)"},
+        {u"DTIN32", u"+١٢٣.٤٥٦٧٨", u"Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)"},
+        {u"DTIN32", u"1234 ۵۶۷۸", u"Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)"},
+        {u"DTIN32", boldZero + boldZero + boldZero + boldZero, nullptr},
+        {u"DTIN32", boldZero + u"1234567", u"Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)"},
+        {u"DTIN32", u"1234567²", nullptr},  // a superscript is no decimal digit
     };
     for (const DigitCase& c : cases) {
         CAxRecordset header;
@@ -99,7 +111,7 @@ TEST_F(Recordsets, DecimalFieldsRefuseMoreDigitsThanTheirPrecision) {
         }
         CAxException error = RaisedBy([&] { header.SetField(c.field, value); });
         EXPECT_EQ(error.code, 5008);
-        EXPECT_EQ(error.description, c.raised);
+        EXPECT_EQ(error.description, c.raised) << kfx::ToUtf8(c.value);
     }
 }
 
