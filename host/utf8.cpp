@@ -37,17 +37,27 @@ void AppendUtf16(Text& out, char32_t c) {
     }
 }
 
-}  // namespace
-
-std::string ToUtf8(std::u16string_view text) {
+// The text in UTF-8; an unpaired surrogate becomes `replacement`, or ends the
+// conversion with nothing when there is none.
+std::optional<std::string> EncodeUtf8(std::u16string_view text, std::optional<char32_t> replacement) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = NextCodePoint(text, i);
-        AppendUtf8(out, IsSurrogate(c) ? kReplacement : c);
+        char32_t c = NextCodePoint(text, i);
+        if (IsSurrogate(c)) {
+            if (!replacement) return std::nullopt;
+            c = *replacement;
+        }
+        AppendUtf8(out, c);
     }
     return out;
 }
+
+}  // namespace
+
+std::string ToUtf8(std::u16string_view text) { return *EncodeUtf8(text, kReplacement); }
+
+std::optional<std::string> StrictUtf8(std::u16string_view text) { return EncodeUtf8(text, std::nullopt); }
 
 Text FromUtf8(std::string_view text) {
     Text out;
