@@ -147,7 +147,7 @@ std::optional<Text> SettingsProblem(const ReleaseSettings& settings) {
             u"with a digit",
             {settings.apiLibrary});
     }
-    return dbAx::CodePageProblem(static_cast<std::uint32_t>(settings.codePage));
+    return dbAx::CodePageProblem(settings.codePage);
 }
 
 }  // namespace veldmark

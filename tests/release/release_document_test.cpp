@@ -216,12 +216,18 @@ TEST_F(ReleaseDocument, TheCustomPropertySuppliesTheLibraryWhenNoValueDoes) {
 }
 
 TEST_F(ReleaseDocument, AnUnusableCodePageFailsTheDocumentWithoutWritingEmptyValues) {
-    AddTypicalInvoice();
-    Add(u"SanitiseCodepage", u"99999");
-    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(LogTexts()[0].rfind("Error in ReleaseDoc: ", 0), 0u);
-    EXPECT_NE(LogTexts()[0].find("99999"), std::string::npos) << LogTexts()[0];
+    // The number as it was set, a negative one included.
+    for (const char* codePage : {"99999", "-1", "2147483647"}) {
+        sink_ = std::make_shared<standin::MessageSink>();
+        document_.values.clear();
+        AddTypicalInvoice();
+        Add(u"SanitiseCodepage", kfx::FromUtf8(codePage));
+        EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+        ExpectOneError("Error in ReleaseDoc: Code page "s + codePage +
+                           " cannot be used for sanitising: it is not a code page this system can convert to. Set "
+                           "\"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.",
+                       526);
+    }
     EXPECT_FALSE(Connected());
 }
 
