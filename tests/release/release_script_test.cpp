@@ -94,6 +94,26 @@ TEST(ReleaseScript, TheLastDataSetOnAnyObjectReceivesTheReports) {
     other->putref_DocumentData(nullptr);
 }
 
+TEST(ReleaseScript, SettingAgainTheDataAnObjectHoldsMakesItCurrentAgain) {
+    auto firstSink = std::make_shared<standin::MessageSink>();
+    auto secondSink = std::make_shared<standin::MessageSink>();
+    auto first = NewData(firstSink);
+    auto second = NewData(secondSink);
+    auto one = NewScript();
+    auto other = NewScript();
+    one->putref_DocumentData(first.Get());
+    other->putref_DocumentData(second.Get());
+    // The object holds this data already; the process-wide target does not.
+    one->putref_DocumentData(first.Get());
+    reportMessage(539, 0, u"Document Released Successfully %s", {kfx::Text(u"x")});
+    EXPECT_EQ(firstSink->ErrorLog().size(), 1u);
+    EXPECT_TRUE(secondSink->All().empty());
+
+    kfx::KfxReturnValue result;
+    one->CloseScript(&result);
+    other->CloseScript(&result);
+}
+
 TEST(ReportMessage, SendsErrorsToTheDocumentMessagesAfterTheLog) {
     auto sink = std::make_shared<standin::MessageSink>();
     auto data = NewData(sink);
