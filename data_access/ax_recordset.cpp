@@ -1,8 +1,7 @@
 #include "data_access/ax_recordset.h"
 
-#include <algorithm>
-
 #include "data_access/ax_library.h"
+#include "data_access/decimal_digits.h"
 #include "data_access/destruction_failure.h"
 #include "data_access/sanitise/sanitise.h"
 #include "host/text_format.h"
@@ -12,8 +11,6 @@ namespace dbAx {
 namespace {
 
 constexpr std::int32_t kUnset = -2;
-
-bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 
 }  // namespace
 
@@ -114,12 +111,13 @@ bool CAxRecordset::SetField(const Text& name, Text& value) {
     std::uint8_t precision = 0;
     if (fields_ && kfx::Succeeded(fields_->Item(name, &field)) && field && kfx::Succeeded(field->Type(&type)) &&
         type == platform::adDecimal && kfx::Succeeded(field->Precision(&precision))) {
-        // Only digits count: signs, separators and blanks do not take a place.
-        const auto digits = std::count_if(value.begin(), value.end(), IsDigit);
+        // Only digits count, in whatever script: signs, separators and blanks
+        // do not take a place.
+        const std::size_t digits = CountDecimalDigits(value);
         if (digits > precision) {
             RaiseAxError(AxFieldAssignment,
                          kfx::FormatText(u"Invalid number of digits in decimal Field '%s' (%d > %d)",
-                                         {name, std::int64_t{digits}, std::int64_t{precision}}),
+                                         {name, static_cast<std::int64_t>(digits), std::int64_t{precision}}),
                          0);
         }
     }

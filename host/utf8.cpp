@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "host/utf16.h"
+
 namespace kfx {
 namespace {
 
@@ -35,25 +37,27 @@ void AppendUtf16(Text& out, char32_t c) {
     }
 }
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-}  // namespace
-
-std::string ToUtf8(std::u16string_view text) {
+// The text in UTF-8; an unpaired surrogate becomes `replacement`, or ends the
+// conversion with nothing when there is none.
+std::optional<std::string> EncodeUtf8(std::u16string_view text, std::optional<char32_t> replacement) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            c = kReplacement;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = NextCodePoint(text, i);
+        if (IsSurrogate(c)) {
+            if (!replacement) return std::nullopt;
+            c = *replacement;
         }
         AppendUtf8(out, c);
     }
     return out;
 }
+
+}  // namespace
+
+std::string ToUtf8(std::u16string_view text) { return *EncodeUtf8(text, kReplacement); }
+
+std::optional<std::string> StrictUtf8(std::u16string_view text) { return EncodeUtf8(text, std::nullopt); }
 
 Text FromUtf8(std::string_view text) {
     Text out;
@@ -70,7 +74,7 @@ Text FromUtf8(std::string_view text) {
             c = (c << 6) | (next & 0x3F);
         }
         static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
+        if (valid && (c < kSmallest[length] || c > 0x10FFFF || IsSurrogate(c))) valid = false;
         if (!valid) {
             AppendUtf16(out, kReplacement);
             ++i;

@@ -40,6 +40,7 @@ bool Export(const ReleaseSettings& settings, kfx::IValues* values, std::optional
     if (std::optional<Text> problem = SettingsProblem(settings)) {
         throw dbAx::CAxException{dbAx::AxPlatformError, *problem, kfx::E_INVALIDARG};
     }
+    // A negative code page was refused above: the unsigned number is the one set.
     const SanitiseSettings sanitise{static_cast<std::uint32_t>(settings.codePage), settings.replacementChar};
     const Text connectionText = kfx::FormatText(u"Provider=IBMDA400;Data source=%s;", {settings.server});
 

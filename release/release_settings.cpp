@@ -6,6 +6,7 @@
 
 #include "data_access/sanitise/sanitise.h"
 #include "host/text_format.h"
+#include "host/utf8.h"
 #include "model/custom_property.h"
 
 namespace veldmark {
@@ -39,11 +40,17 @@ bool IsSafeServerName(const Text& server) {
     return true;
 }
 
+// A path that cannot be put into the file system's form (an unpaired
+// surrogate, or a NUL, which would end it early and name another entry) names
+// nothing that exists.
 bool FileExists(const Text& path) {
     constexpr std::size_t kMaxPath = 260;
-    if (path.size() >= kMaxPath) return false;
+    if (path.size() >= kMaxPath || path.find(u'\0') != Text::npos) return false;
+    const std::optional<std::string> bytes = kfx::StrictUtf8(path);
+    if (!bytes) return false;
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
+    const std::filesystem::path full =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(bytes->begin(), bytes->end())), error);
     if (error) return false;
     const auto status = std::filesystem::status(full, error);
     return !error && std::filesystem::exists(status);
@@ -140,7 +147,7 @@ std::optional<Text> SettingsProblem(const ReleaseSettings& settings) {
             u"with a digit",
             {settings.apiLibrary});
     }
-    return dbAx::CodePageProblem(static_cast<std::uint32_t>(settings.codePage));
+    return dbAx::CodePageProblem(settings.codePage);
 }
 
 }  // namespace veldmark

@@ -1,5 +1,7 @@
 #include "data_access/sanitise/sanitise.h"
 
+#include <limits>
+
 #include "data_access/sanitise/icu_code_page_converter.h"
 
 namespace dbAx {
@@ -45,12 +47,16 @@ kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t r
     return UpToFirstNul(converter.Decode(converter.Encode(text, codePage, replacementByte), codePage));
 }
 
-std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage) {
+std::optional<kfx::Text> CodePageProblem(std::int64_t codePage) {
     return CodePageProblem(codePage, DefaultCodePageConverter());
 }
 
-std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage, CodePageConverter& converter) {
-    if (codePage == 0 || converter.UseOf(codePage) != CodePageUse::Unusable) return std::nullopt;
+std::optional<kfx::Text> CodePageProblem(std::int64_t codePage, CodePageConverter& converter) {
+    if (codePage == 0) return std::nullopt;
+    const bool anyCodePage = codePage > 0 && codePage <= std::numeric_limits<std::uint32_t>::max();
+    if (anyCodePage && converter.UseOf(static_cast<std::uint32_t>(codePage)) != CodePageUse::Unusable) {
+        return std::nullopt;
+    }
     return UnusableCodePageMessage(codePage);
 }
 

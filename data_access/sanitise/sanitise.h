@@ -27,9 +27,10 @@ kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t r
 
 // Why sanitising into the code page cannot work, as a message for the user;
 // empty when it can (0 included). For checking the settings before anything
-// is written.
-std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage);
-std::optional<kfx::Text> CodePageProblem(std::uint32_t codePage, CodePageConverter& converter);
+// is written: the number is taken as the setting gives it, so a negative one,
+// which is no code page, is named as it was set.
+std::optional<kfx::Text> CodePageProblem(std::int64_t codePage);
+std::optional<kfx::Text> CodePageProblem(std::int64_t codePage, CodePageConverter& converter);
 
 // The process-wide converter that the overloads without one use.
 CodePageConverter& DefaultCodePageConverter();

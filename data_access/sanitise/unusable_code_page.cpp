@@ -6,7 +6,7 @@
 
 namespace dbAx {
 
-kfx::Text UnusableCodePageMessage(std::uint32_t codePage) {
+kfx::Text UnusableCodePageMessage(std::int64_t codePage) {
     return u"Code page " + kfx::FromUtf8(std::to_string(codePage)) +
            u" cannot be used for sanitising: it is not a code page this system can convert to. "
            u"Set \"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.";

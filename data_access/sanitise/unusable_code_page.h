@@ -10,8 +10,9 @@
 
 namespace dbAx {
 
-// "Code page N cannot be used for sanitising: ...", for the user.
-kfx::Text UnusableCodePageMessage(std::uint32_t codePage);
+// "Code page N cannot be used for sanitising: ...", for the user, with the
+// number as it was given (a negative setting stays negative).
+kfx::Text UnusableCodePageMessage(std::int64_t codePage);
 
 class UnusableCodePage : public std::runtime_error {
 public:

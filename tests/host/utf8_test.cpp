@@ -18,5 +18,15 @@ TEST(Utf8, ReplacesWhatCannotBeConverted) {
     EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
 }
 
+TEST(Utf8, StrictConversionRefusesUnpairedSurrogatesOnly) {
+    const Text wellFormed = u"Müller 請求書 \U0001F600";
+    EXPECT_EQ(StrictUtf8(wellFormed), ToUtf8(wellFormed));
+    EXPECT_EQ(StrictUtf8(u""), "");
+    for (const Text& text : {Text(1, char16_t(0xD800)), u"a" + Text(1, char16_t(0xDFFF)),
+                             Text(1, char16_t(0xDBFF)) + u"a", Text(1, char16_t(0xDC00)) + char16_t(0xD800)}) {
+        EXPECT_EQ(StrictUtf8(text), std::nullopt) << ToUtf8(text);
+    }
+}
+
 }  // namespace
 }  // namespace kfx

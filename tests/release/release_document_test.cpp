@@ -9,6 +9,7 @@
 namespace veldmark {
 namespace {
 
+using namespace std::string_literals;
 using Table = std::vector<std::vector<std::string>>;
 using standin::DocumentMessage;
 using standin::ErrorLogEntry;
@@ -266,12 +267,18 @@ TEST_F(ReleaseDocument, TheCustomPropertySuppliesTheLibraryWhenNoValueDoes) {
 }
 
 TEST_F(ReleaseDocument, AnUnusableCodePageFailsTheDocumentWithoutWritingEmptyValues) {
-    AddTypicalInvoice();
-    Add(u"SanitiseCodepage", u"99999");
-    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(LogTexts()[0].rfind("Error in ReleaseDoc: ", 0), 0u);
-    EXPECT_NE(LogTexts()[0].find("99999"), std::string::npos) << LogTexts()[0];
+    // The number as it was set, a negative one included.
+    for (const char* codePage : {"99999", "-1", "2147483647"}) {
+        sink_ = std::make_shared<standin::MessageSink>();
+        document_.values.clear();
+        AddTypicalInvoice();
+        Add(u"SanitiseCodepage", kfx::FromUtf8(codePage));
+        EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+        ExpectOneError("Error in ReleaseDoc: Code page "s + codePage +
+                           " cannot be used for sanitising: it is not a code page this system can convert to. Set "
+                           "\"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.",
+                       526);
+    }
     EXPECT_FALSE(Connected());
 }
 
@@ -297,6 +304,44 @@ TEST_F(ReleaseDocument, NamesTheOriginalFileWhenItExists) {
     Add(u"OriginalFileNameExt", u"pdf");
     EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
     EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully " + (scans / "inv001.pdf").string()});
+}
+
+struct OriginalFileCase {
+    const char* name;
+    kfx::Text folder;  // inside the scans folder
+    kfx::Text fileName;
+    kfx::Text extension;
+};
+
+TEST_F(ReleaseDocument, AnOriginalFileNameThatNamesNoPathIsNotFound) {
+    // Beside each name lies the file that a lenient conversion (an unpaired
+    // surrogate made U+FFFD, a NUL ending the path) would find instead.
+    const std::filesystem::path scans = directory_ / "scans";
+    const std::string replacement = "\xEF\xBF\xBD";  // U+FFFD
+    std::filesystem::create_directories(scans / ("in" + replacement + "box"));
+    for (const std::string& file : {"inv001.pdf"s, "inv" + replacement + "001.pdf", "inv001.pdf" + replacement,
+                                    "in" + replacement + "box/inv001.pdf"}) {
+        std::ofstream(scans / file) << "%PDF";
+    }
+    const kfx::Text high(1, char16_t(0xD800)), low(1, char16_t(0xDC00));
+    const OriginalFileCase cases[] = {
+        {"unpaired surrogate in the folder", u"in" + high + u"box", u"inv001.tif", u"pdf"},
+        {"unpaired surrogate in the name", u"", u"inv" + low + u"001.tif", u"pdf"},
+        {"unpaired surrogate in the extension", u"", u"inv001.tif", u"pdf" + high},
+        {"NUL in the name", u"", kfx::Text(u"inv001.pdf\0.tif", 15), u""},
+    };
+    for (const OriginalFileCase& c : cases) {
+        sink_ = std::make_shared<standin::MessageSink>();
+        document_.values.clear();
+        ClearFiles();
+        AddTypicalInvoice();
+        Add(u"OriginalFolder", kfx::FromUtf8(scans.string()) + (c.folder.empty() ? u"" : u"/" + c.folder));
+        Add(u"OriginalFileName", c.fileName);
+        Add(u"OriginalFileNameExt", c.extension);
+        EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS) << c.name;
+        EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully invoice.pdf"}) << c.name;
+        EXPECT_EQ(RowCount("AIP32"), 1u) << c.name;
+    }
 }
 
 TEST_F(ReleaseDocument, AnUnreadableDocumentNameLeavesTheMessageEmptyAfterIt) {

@@ -74,15 +74,29 @@ TEST(ReleaseScript, DocumentDataHoldsOneReferenceAndHandsOutAnother) {
     EXPECT_EQ(data->References(), alone);
 }
 
-TEST(ReleaseScript, TheLastDataSetOnAnyObjectReceivesTheReports) {
-    auto firstSink = std::make_shared<standin::MessageSink>();
-    auto secondSink = std::make_shared<standin::MessageSink>();
-    auto first = NewData(firstSink);
-    auto second = NewData(secondSink);
-    auto one = NewScript();
-    auto other = NewScript();
-    one->putref_DocumentData(first.Get());
-    other->putref_DocumentData(second.Get());
+// Two release objects in one process, each with its own release data.
+class TwoReleaseObjects : public ::testing::Test {
+protected:
+    void SetUp() override {
+        one->putref_DocumentData(first.Get());
+        other->putref_DocumentData(second.Get());
+    }
+    // Leaves no report target behind for the next test.
+    void TearDown() override {
+        kfx::KfxReturnValue result;
+        one->CloseScript(&result);
+        other->CloseScript(&result);
+    }
+
+    std::shared_ptr<standin::MessageSink> firstSink = std::make_shared<standin::MessageSink>();
+    std::shared_ptr<standin::MessageSink> secondSink = std::make_shared<standin::MessageSink>();
+    kfx::ComPtr<standin::ReleaseData> first = NewData(firstSink);
+    kfx::ComPtr<standin::ReleaseData> second = NewData(secondSink);
+    kfx::ComPtr<kfx::IKfxReleaseScript> one = NewScript();
+    kfx::ComPtr<kfx::IKfxReleaseScript> other = NewScript();
+};
+
+TEST_F(TwoReleaseObjects, TheLastDataSetOnEitherReceivesTheReports) {
     reportMessage(539, 0, u"Document Released Successfully %s", {kfx::Text(u"x")});
     EXPECT_TRUE(firstSink->All().empty());
     EXPECT_EQ(secondSink->ErrorLog().size(), 1u);
@@ -91,7 +105,14 @@ TEST(ReleaseScript, TheLastDataSetOnAnyObjectReceivesTheReports) {
     one->CloseScript(&result);  // any CloseScript empties the shared target
     reportMessage(526, 1, u"Error in ReleaseDoc: %s", {kfx::Text(u"lost")});
     EXPECT_EQ(secondSink->ErrorLog().size(), 1u);
-    other->putref_DocumentData(nullptr);
+}
+
+TEST_F(TwoReleaseObjects, SettingAgainTheDataOneHoldsMakesItTheTargetAgain) {
+    // The object holds this data already; the process-wide target does not.
+    one->putref_DocumentData(first.Get());
+    reportMessage(539, 0, u"Document Released Successfully %s", {kfx::Text(u"x")});
+    EXPECT_EQ(firstSink->ErrorLog().size(), 1u);
+    EXPECT_TRUE(secondSink->All().empty());
 }
 
 TEST(ReportMessage, SendsErrorsToTheDocumentMessagesAfterTheLog) {

@@ -1,11 +1,14 @@
 #include "data_access/sanitise/sanitise.h"
 
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "host/utf8.h"
 
 namespace dbAx {
 namespace {
@@ -136,6 +139,18 @@ TEST(UnusableCodePages, MessageNamesTheNumberAndTheWayOut) {
     EXPECT_STREQ(UnusableCodePage(2147483647).what(),
                  "Code page 2147483647 cannot be used for sanitising: it is not a code page this system can convert to. "
                  "Set \"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.");
+}
+
+TEST(UnusableCodePages, AreNamedAsTheSettingGivesThem) {
+    const std::int64_t cases[] = {-1, -1252, std::numeric_limits<std::int32_t>::min(), 2147483647, 4294967295};
+    for (const std::int64_t codePage : cases) {
+        EXPECT_EQ(CodePageProblem(codePage),
+                  u"Code page " + kfx::FromUtf8(std::to_string(codePage)) +
+                      u" cannot be used for sanitising: it is not a code page this system can convert to. "
+                      u"Set \"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.");
+    }
+    // Beyond every 32-bit code page: nothing that wraps around to a usable one.
+    EXPECT_NE(CodePageProblem(4294967296 + 1252), std::nullopt);
 }
 
 TEST(UnusableCodePages, UsableOnesHaveNoProblem) {

@@ -1,0 +1,50 @@
+#include "data_access/decimal_digits.h"
+
+#include <gtest/gtest.h>
+#include <unicode/uchar.h>
+
+#include "host/utf8.h"
+
+namespace dbAx {
+namespace {
+
+// The table of digits was generated from the ICU this system builds with; a
+// newer ICU with new digits shows here that the table needs them too.
+TEST(DecimalDigits, AreExactlyTheUnicodeDecimalDigits) {
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        const bool nd = u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
+        ASSERT_EQ(IsDecimalDigit(c), nd) << std::hex << static_cast<std::uint32_t>(c);
+    }
+    EXPECT_FALSE(IsDecimalDigit(0x110000));
+}
+
+struct CountCase {
+    const char* name;
+    kfx::Text text;
+    std::size_t digits;
+};
+
+TEST(DecimalDigits, AreCountedInEveryScriptAndNothingElseIs) {
+    const kfx::Text boldZero = u"\U0001D7CE";  // MATHEMATICAL BOLD DIGIT ZERO, a surrogate pair
+    const CountCase cases[] = {
+        {"empty", u"", 0},
+        {"ASCII", u"0123456789", 10},
+        {"full-width", u"０１２３４５６７８９", 10},
+        {"Arabic-Indic", u"٠١٢٣٤٥٦٧٨٩", 10},
+        {"Extended Arabic-Indic", u"۰۱۲۳۴۵۶۷۸۹", 10},
+        {"Devanagari", u"१२३", 3},
+        {"supplementary plane, one digit per pair", boldZero + boldZero + boldZero, 3},
+        {"signs, separators and blanks", u"-1 234,5.6+", 6},
+        {"Arabic separators", u"١٢٣٫٤٥٬٦", 6},
+        {"letters", u"1e5 NaN Infinity", 2},
+        {"numerals that are not decimal digits", u"1²③Ⅷ½", 1},
+        {"lone high surrogate", kfx::Text(u"12") + char16_t(0xD835), 2},
+        {"lone low surrogate", kfx::Text(1, char16_t(0xDFCE)) + u"3", 1},
+        {"pair cut by a digit", kfx::Text(1, char16_t(0xD835)) + u"4" + char16_t(0xDFCE), 1},
+        {"NUL inside", kfx::Text(u"1\0" u"2", 3), 2},
+    };
+    for (const CountCase& c : cases) EXPECT_EQ(CountDecimalDigits(c.text), c.digits) << c.name;
+}
+
+}  // namespace
+}  // namespace dbAx
