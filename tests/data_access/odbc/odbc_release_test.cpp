@@ -84,7 +84,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "numeric field overflow", 0, 2},
         RefusedValue{"NotANumber", u"AIP33.LQTY33", {u"10", u"two", u"1"},
                      "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\n[SQLSTATE 22P02]",
-                     "invalid input syntax for type numeric: \"two\"", 0, 2}),
+                     "invalid input syntax for type numeric: \"two\"", 0, 2},
+        // PostgreSQL stores no NUL in a text, and its driver would cut the
+        // text there; so it is refused whole, never written cut.
+        RefusedValue{"NulInAHeaderText", u"AIP32.INAM32", {kfx::Text(u"Zak\0ad", 6)},
+                     "Error Updating AIP32: CAxRecordset::Update\nThe value for column INAM32 contains the "
+                     "character U+0000 (NUL), which PostgreSQL does not store in a text; the row is not written",
+                     "", 0, 3},
+        RefusedValue{"NulInALineText", u"AIP33.DESC33", {u"Paper", kfx::Text(u"Ton\0er", 6), u"Delivery"},
+                     "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\nThe value for column DESC33 "
+                     "contains the character U+0000 (NUL)",
+                     "", 0, 2}),
     [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
 
 TEST_F(OdbcRelease, AWrongPasswordIsReportedAndNothingIsWritten) {
