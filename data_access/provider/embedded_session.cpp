@@ -4,7 +4,7 @@
 
 #include "data_access/provider/embedded_declared_type.h"
 #include "data_access/provider/embedded_library_files.h"
-#include "data_access/provider/embedded_value_conversion.h"
+#include "data_access/provider/value_conversion.h"
 #include "data_access/provider/sql_qualifiers.h"
 
 namespace dbAx::provider {

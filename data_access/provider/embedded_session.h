@@ -20,7 +20,7 @@ public:
         : directory_(std::move(directory)), database_(std::move(database)) {}
 
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
-    // Converts every assigned value first (see embedded_value_conversion.h);
+    // Converts every assigned value first (see value_conversion.h);
     // any refusal leaves the table untouched, with one message per refused value.
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;

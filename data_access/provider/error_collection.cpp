@@ -22,12 +22,13 @@ Result ErrorCollection::Clear() {
     return kfx::S_OK;
 }
 
-void ErrorCollection::Add(Result result, const ErrorMessages& messages) {
-    for (const std::string& message : messages) Add(result, message);
+void ErrorCollection::Report(Result result, const ErrorMessages& messages) {
+    records_.clear();
+    for (const std::string& message : messages) records_.push_back({result, kfx::FromUtf8(message)});
 }
 
-void ErrorCollection::Add(Result result, std::string_view message) {
-    records_.push_back({result, kfx::FromUtf8(message)});
+void ErrorCollection::Report(Result result, std::string_view message) {
+    Report(result, ErrorMessages{std::string(message)});
 }
 
 }  // namespace dbAx::provider

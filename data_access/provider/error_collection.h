@@ -1,4 +1,6 @@
-// A connection's error records: they accumulate until the caller clears them.
+// A connection's error records: those of its latest failed call, as the
+// access objects keep them, so that a later failure never reports an older
+// one's records as its own.
 #pragma once
 
 #include <string_view>
@@ -15,9 +17,10 @@ public:
     Result Item(std::int32_t index, platform::ErrorRecord* record) override;
     Result Clear() override;
 
-    // One record per message, each numbered with the failed call's result.
-    void Add(Result result, const ErrorMessages& messages);
-    void Add(Result result, std::string_view message);
+    // Replaces the records by one per message, each numbered with the failed
+    // call's result.
+    void Report(Result result, const ErrorMessages& messages);
+    void Report(Result result, std::string_view message);
 
 private:
     std::vector<platform::ErrorRecord> records_;

@@ -19,12 +19,12 @@ Result ProviderConnection::Open(const Text& connectionText, const Text& user, co
     ConnectionSettings settings;
     std::string problem;
     if (!ParseConnectionText(kfx::ToUtf8(connectionText), &settings, &problem)) {
-        errors_.Add(platform::E_ADO_CONNECTIONFAILED, problem);
+        errors_.Report(platform::E_ADO_CONNECTIONFAILED, problem);
         return platform::E_ADO_CONNECTIONFAILED;
     }
     const BackendSelection::Choice choice = backends_.Choose(settings.dataSource);
     if (!choice.backend) {
-        errors_.Add(platform::E_ADO_CONNECTIONFAILED, choice.refusal);
+        errors_.Report(platform::E_ADO_CONNECTIONFAILED, choice.refusal);
         return platform::E_ADO_CONNECTIONFAILED;
     }
     ErrorMessages messages;
@@ -32,7 +32,7 @@ Result ProviderConnection::Open(const Text& connectionText, const Text& user, co
     const Result result =
         choice.backend->Connect(choice.target, kfx::ToUtf8(user), kfx::ToUtf8(password), &session, messages);
     if (kfx::Failed(result)) {
-        errors_.Add(result, messages);
+        errors_.Report(result, messages);
         return result;
     }
     session_ = std::move(session);

@@ -1,6 +1,7 @@
 #include "data_access/provider/provider_recordset.h"
 
 #include "data_access/provider/provider_connection.h"
+#include "data_access/provider/value_conversion.h"
 #include "host/utf8.h"
 
 namespace dbAx::provider {
@@ -56,7 +57,7 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
     TableDescription table;
     const Result result = activeConnection_->OpenSession()->Describe(kfx::ToUtf8(source_), &table, messages);
     if (kfx::Failed(result)) {
-        activeConnection_->Errors().Add(result, messages);
+        activeConnection_->Errors().Report(result, messages);
         return result;
     }
     table_ = std::move(table);
@@ -108,7 +109,7 @@ Result ProviderRecordset::Update() {
     ErrorMessages messages;
     const Result result = connection_->OpenSession()->Insert(table_, pendingValues_, messages);
     if (kfx::Failed(result)) {
-        connection_->Errors().Add(result, messages);
+        connection_->Errors().Report(result, messages);
         return result;  // the row stays pending, so the caller can cancel it
     }
     pending_ = false;
@@ -190,12 +191,21 @@ Result ProviderRecordset::WriteValue(std::size_t column, const Text& value) {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     if (!pending_) return platform::E_ADO_NOCURRENTRECORD;
     if (!table_.columns[column].updatable) {
-        connection_->Errors().Add(platform::DB_E_ERRORSOCCURRED,
-                                  "Column " + table_.name + "." + table_.columns[column].name +
-                                      " is computed by the database and cannot be assigned");
+        connection_->Errors().Report(platform::DB_E_ERRORSOCCURRED,
+                                     "Column " + table_.name + "." + table_.columns[column].name +
+                                         " is computed by the database and cannot be assigned");
         return platform::DB_E_ERRORSOCCURRED;
     }
-    pendingValues_[column] = kfx::ToUtf8(value);
+    // The client cursor converts at assignment, as the real provider's does:
+    // a value it cannot convert is refused here and the row keeps what it had.
+    // The call fails as a multiple-step operation; the record tells why.
+    std::string text = kfx::ToUtf8(value);
+    std::string converted;
+    if (std::optional<Refusal> refusal = ConvertValue(table_.name, table_.columns[column], text, &converted)) {
+        connection_->Errors().Report(refusal->result, refusal->message);
+        return platform::DB_E_ERRORSOCCURRED;
+    }
+    pendingValues_[column] = std::move(text);
     return kfx::S_OK;
 }
 

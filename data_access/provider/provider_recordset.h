@@ -5,6 +5,10 @@
 //
 // Behaviour worth knowing:
 // - BOF and EOF are both true except while a new row is pending.
+// - Assigning a value the column cannot take (value_conversion.h) fails
+//   with DB_E_ERRORSOCCURRED and leaves the field as it was; what only the
+//   database can judge (constraints, the server's own conversion) is
+//   refused at Update.
 // - Update inserts only the fields that were assigned; the others take the
 //   table's defaults. Update and CancelUpdate without a pending row do
 //   nothing.

@@ -110,27 +110,78 @@ TEST_F(ReleaseDocument, AHeaderValueWithTooManyDigitsCancelsTheDocument) {
     EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
 }
 
-TEST_F(ReleaseDocument, ARefusedLineIsReportedAndTheOthersStay) {
+TEST_F(ReleaseDocument, ALineValueTheColumnCannotTakeCancelsThatLineOnly) {
     AddTypicalInvoice();
     Remove(u"AIP33.LQTY33");
     AddTable(u"AIP33.LQTY33", u"Lines", {u"10", u"two", u"1"});
     AddTable(u"AIP33.ADVN33", u"Lines", {u"A1", u"A2", u"A3", u"A4"});
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
-    ASSERT_EQ(Log().size(), 1u);
-    const std::string message = kfx::ToUtf8(Log()[0].message);
-    EXPECT_EQ(message.rfind("Error Updating AIP33 record 2 of 4: CAxRecordset::Update\n", 0), 0u) << message;
-    EXPECT_NE(message.find("LQTY33"), std::string::npos) << message;
-    EXPECT_EQ(Log()[0].lineNumber, 306);
+    ExpectOneError(
+        "Error Updating AIP33 record 2 of 4: Failed to set Field 'LQTY33' to value 'two' (Error Code: 0x80040e21)",
+        306);
     EXPECT_EQ(Rows("AIP33", {"ADVN33"}), (Table{{"A1"}, {"A3"}, {"A4"}}));
     EXPECT_EQ(RowCount("AIP32"), 0u);
 }
 
-TEST_F(ReleaseDocument, ARefusedHeaderKeepsTheLinesWritten) {
+// A refusal at assignment leaves its reason on the connection; a later line's
+// failure must not be reported with it.
+TEST_F(ReleaseDocument, ALaterLinesFailureIsReportedWithItsOwnReasonOnly) {
     AddTypicalInvoice();
-    Add(u"AIP32.PODC32", u"YES");  // CHAR(1): the database refuses the header row
+    Remove(u"AIP33.LQTY33");
+    AddTable(u"AIP33.LQTY33", u"Lines", {u"10", u"two", u"1"});
+    RefuseRows("AIP33");
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ASSERT_EQ(Log().size(), 3u);
+    EXPECT_EQ(LogTexts()[1],
+              "Error Updating AIP33 record 2 of 3: Failed to set Field 'LQTY33' to value 'two' (Error Code: 0x80040e21)");
+    const std::string third = LogTexts()[2];
+    EXPECT_EQ(third.rfind("Error Updating AIP33 record 3 of 3: CAxRecordset::Update\n", 0), 0u) << third;
+    EXPECT_NE(third.find("the server refuses rows of AIP33"), std::string::npos) << third;
+    EXPECT_EQ(third.find("two"), std::string::npos) << third;
+    EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
+}
+
+struct RefusedHeaderValue {
+    const char16_t* destination;
+    const char16_t* value;
+    const char* message;
+};
+
+class ReleaseDocumentRefusing : public ReleaseDocument, public ::testing::WithParamInterface<RefusedHeaderValue> {};
+
+// Refused when assigned, a header value stops the document before any line is written.
+TEST_P(ReleaseDocumentRefusing, AHeaderValueTheColumnCannotTakeWritesNothing) {
+    AddTypicalInvoice();
+    Remove(GetParam().destination);
+    Add(GetParam().destination, GetParam().value);
+    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+    ExpectOneError(GetParam().message, 185);
+    EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReleaseDocumentRefusing,
+    ::testing::Values(
+        RefusedHeaderValue{
+            u"AIP32.INVN32", u"TOOLONG12",
+            "Error in readVariables: Failed to set Field 'INVN32' to value 'TOOLONG12' (Error Code: 0x80040e21)"},
+        RefusedHeaderValue{
+            u"AIP32.PODC32", u"YES",
+            "Error in readVariables: Failed to set Field 'PODC32' to value 'YES' (Error Code: 0x80040e21)"},
+        RefusedHeaderValue{
+            u"AIP32.IWGH32", u"1e5",
+            "Error in readVariables: Failed to set Field 'IWGH32' to value '1e5' (Error Code: 0x80040e21)"},
+        RefusedHeaderValue{
+            u"AIP32.IWGH32", u"NaN",
+            "Error in readVariables: Failed to set Field 'IWGH32' to value 'NaN' (Error Code: 0x80040e21)"}));
+
+TEST_F(ReleaseDocument, AHeaderTheDatabaseRefusesKeepsTheLinesWritten) {
+    AddTypicalInvoice();
+    RefuseRows("AIP32");
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     ASSERT_EQ(Log().size(), 1u);
     EXPECT_EQ(LogTexts()[0].rfind("Error Updating AIP32: CAxRecordset::Update\n", 0), 0u) << LogTexts()[0];
+    EXPECT_NE(LogTexts()[0].find("the server refuses rows of AIP32"), std::string::npos) << LogTexts()[0];
     EXPECT_EQ(Log()[0].lineNumber, 208);
     EXPECT_EQ(RowCount("AIP33"), 3u);
     EXPECT_EQ(RowCount("AIP32"), 0u);

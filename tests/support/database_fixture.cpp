@@ -85,4 +85,9 @@ void DatabaseFixture::DropTable(const std::string& file) const { Execute(directo
 
 void DatabaseFixture::ClearFiles() const { Execute(directory_, "DELETE FROM AIP32; DELETE FROM AIP33;"); }
 
+void DatabaseFixture::RefuseRows(const std::string& file) const {
+    Execute(directory_, "CREATE TRIGGER refuse_" + file + " BEFORE INSERT ON " + file +
+                            " BEGIN SELECT RAISE(ABORT, 'the server refuses rows of " + file + "'); END");
+}
+
 }  // namespace testsupport

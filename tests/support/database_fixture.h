@@ -30,6 +30,9 @@ protected:
     void DropTable(const std::string& file) const;
     // Empties both files of APLIB.
     void ClearFiles() const;
+    // Makes the database refuse every row written to a file of APLIB, as a
+    // server refuses what only it can judge.
+    void RefuseRows(const std::string& file) const;
 
     // Every error record the test injects reads like this.
     static dbAx::platform::ErrorRecord Record(std::int32_t number, const char16_t* text) { return {number, text}; }

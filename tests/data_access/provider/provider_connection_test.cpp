@@ -105,20 +105,28 @@ INSTANTIATE_TEST_SUITE_P(
                                     "allows"},
         FailingOpen{"", "The connection text names no data source (Data source=...)"}));
 
-TEST_F(ProviderConnectionTest, ErrorRecordsAccumulateUntilCleared) {
+// As on the access objects, a failed call's records replace the earlier ones,
+// so that no later failure is reported with an older one's records.
+TEST_F(ProviderConnectionTest, ErrorRecordsAreThoseOfTheLatestFailedCall) {
     auto connection = Create();
-    EXPECT_NE(connection->Open(u"Provider=IBMDA400;Data source=FIRST;", u"", u"", -1), kfx::S_OK);
-    EXPECT_NE(connection->Open(u"Provider=IBMDA400;", u"", u"", -1), kfx::S_OK);
     platform::Errors* errors = nullptr;
     ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
     std::int32_t count = 0;
-    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
-    EXPECT_EQ(count, 2);
     platform::ErrorRecord record;
+
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;Data source=FIRST;", u"", u"", -1), kfx::S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(count, 1);
     EXPECT_EQ(errors->Item(0, &record), kfx::S_OK);
     EXPECT_EQ(record.number, platform::E_ADO_CONNECTIONFAILED);
     EXPECT_EQ(Utf8(record.description), kNoSuchDataSource);
-    EXPECT_EQ(errors->Item(2, &record), platform::E_ADO_ITEMNOTFOUND);
+
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;", u"", u"", -1), kfx::S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(errors->Item(0, &record), kfx::S_OK);
+    EXPECT_EQ(Utf8(record.description), "The connection text names no data source (Data source=...)");
+    EXPECT_EQ(errors->Item(1, &record), platform::E_ADO_ITEMNOTFOUND);
     EXPECT_EQ(errors->Item(-1, &record), platform::E_ADO_ITEMNOTFOUND);
 
     EXPECT_EQ(errors->Clear(), kfx::S_OK);

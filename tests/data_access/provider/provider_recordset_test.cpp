@@ -212,30 +212,31 @@ TEST_F(ProviderRecordsetTest, DropsAPendingRowOnCancelCloseOrTheConnectionsClose
     EXPECT_TRUE(HeaderRows().rows.empty());
 }
 
-TEST_F(ProviderRecordsetTest, ARefusedRowWritesNothingAndStaysPending) {
+TEST_F(ProviderRecordsetTest, AValueTheColumnCannotTakeIsRefusedWhenAssigned) {
     auto connection = Connect();
     auto recordset = OpenRecordset(*connection, kHeaderSelection);
     ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
-    ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(u"ABCDEFGH"), kfx::S_OK);
-    EXPECT_EQ(recordset->Update(), platform::DB_E_DATAOVERFLOW);
+    ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(u"KEPT"), kfx::S_OK);
+    EXPECT_EQ(FieldOf(*recordset, "INVN32").SetValue(u"ABCDEFGH"), platform::DB_E_ERRORSOCCURRED);
     EXPECT_EQ(ErrorTexts(*connection),
               std::vector<std::string>{"Value 'ABCDEFGH' is too long for column AIP32.INVN32 CHAR(7)"});
     ExpectState(*recordset, platform::adEditAdd, false);
+    std::optional<Text> value;
+    EXPECT_EQ(FieldOf(*recordset, "INVN32").Value(&value), kfx::S_OK);
+    EXPECT_EQ(value, Text(u"KEPT"));
 
-    ASSERT_EQ(FieldOf(*recordset, "DTIN32").SetValue(u"123456789"), kfx::S_OK);
-    EXPECT_EQ(recordset->Update(), platform::DB_E_ERRORSOCCURRED);  // two refusals
-    EXPECT_EQ(ErrorTexts(*connection).size(), 3u);
-    EXPECT_EQ(ErrorTexts(*connection).back(),
-              "Value '123456789' has too many integer digits for column AIP32.DTIN32 DECIMAL(7,0)");
+    // Each refusal's record replaces the one before.
+    EXPECT_EQ(FieldOf(*recordset, "DTIN32").SetValue(u"123456789"), platform::DB_E_ERRORSOCCURRED);
+    EXPECT_EQ(ErrorTexts(*connection),
+              std::vector<std::string>{
+                  "Value '123456789' has too many integer digits for column AIP32.DTIN32 DECIMAL(7,0)"});
     EXPECT_TRUE(HeaderRows().rows.empty());
 
-    // Corrected, the same pending row goes in.
-    ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(u"ABCDEFG"), kfx::S_OK);
     ASSERT_EQ(FieldOf(*recordset, "DTIN32").SetValue(u"1234567"), kfx::S_OK);
     EXPECT_EQ(recordset->Update(), kfx::S_OK);
     const EmbeddedRows rows = HeaderRows();
     ASSERT_EQ(rows.rows.size(), 1u);
-    EXPECT_EQ(ValueOf(rows, 0, "INVN32"), "ABCDEFG");
+    EXPECT_EQ(ValueOf(rows, 0, "INVN32"), "KEPT");
     EXPECT_EQ(ValueOf(rows, 0, "DTIN32"), "1234567");
 }
 
@@ -248,13 +249,6 @@ TEST_F(ProviderRecordsetTest, AddNewWhileARowIsPendingWritesThatRowFirst) {
     std::optional<Text> value;
     EXPECT_EQ(FieldOf(*recordset, "INVN32").Value(&value), kfx::S_OK);
     EXPECT_EQ(value, std::nullopt);
-    EXPECT_EQ(HeaderRows().rows.size(), 1u);
-
-    // A pending row the database refuses stays, and so does its refusal.
-    ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(u"TOO LONG"), kfx::S_OK);
-    EXPECT_EQ(recordset->AddNew(), platform::DB_E_DATAOVERFLOW);
-    EXPECT_EQ(FieldOf(*recordset, "INVN32").Value(&value), kfx::S_OK);
-    EXPECT_EQ(value, Text(u"TOO LONG"));
     EXPECT_EQ(HeaderRows().rows.size(), 1u);
 }
 
@@ -355,7 +349,7 @@ protected:
         CreateEmbeddedLibrary(directory_.Path(), "custom",
                               {"CREATE TABLE CUSTOM.T (AMOUNT NUMERIC(9,2) NOT NULL DEFAULT 0, "
                                "NAME NCHAR(3) NOT NULL DEFAULT ' ', NOTE CHAR(4), "
-                               "TWICE NUMERIC(10,2) GENERATED ALWAYS AS (AMOUNT * 2))"});
+                               "TWICE NUMERIC(10,2) GENERATED ALWAYS AS (AMOUNT * 2), CHECK (AMOUNT >= 0))"});
     }
 };
 
@@ -403,6 +397,28 @@ TEST_F(CustomTableTest, RefusesToAssignAComputedColumn) {
     EXPECT_EQ(ValueOf(rows, 0, "NOTE"), "");  // null: nothing assigned and no default
 }
 
+// What only the database judges is refused when the row is written.
+TEST_F(CustomTableTest, ARowTheDatabaseRefusesWritesNothingAndStaysPending) {
+    auto connection = Connect();
+    auto recordset = OpenRecordset(*connection, "SELECT * FROM CUSTOM.T WHERE 1=0");
+    ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
+    ASSERT_EQ(FieldOf(*recordset, "AMOUNT").SetValue(u"-1"), kfx::S_OK);
+    EXPECT_EQ(recordset->Update(), platform::DB_E_INTEGRITYVIOLATION);
+    EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{"CHECK constraint failed: AMOUNT >= 0"});
+    EXPECT_TRUE(ReadEmbeddedRows(directory_.Path(), "CUSTOM", "T").rows.empty());
+
+    // AddNew first writes the pending row, so it fails the same way and the row stays.
+    EXPECT_EQ(recordset->AddNew(), platform::DB_E_INTEGRITYVIOLATION);
+    std::optional<Text> value;
+    EXPECT_EQ(FieldOf(*recordset, "AMOUNT").Value(&value), kfx::S_OK);
+    EXPECT_EQ(value, Text(u"-1"));
+
+    // Corrected, the same pending row goes in.
+    ASSERT_EQ(FieldOf(*recordset, "AMOUNT").SetValue(u"1"), kfx::S_OK);
+    EXPECT_EQ(recordset->Update(), kfx::S_OK);
+    EXPECT_EQ(ReadEmbeddedRows(directory_.Path(), "CUSTOM", "T").rows.size(), 1u);
+}
+
 TEST_F(CustomTableTest, RefusesColumnTypesItDoesNotHandle) {
     CreateEmbeddedLibrary(directory_.Path(), "OTHER",
                           {"CREATE TABLE OTHER.T (ID INTEGER PRIMARY KEY, A CHAR(2))",
@@ -412,14 +428,15 @@ TEST_F(CustomTableTest, RefusesColumnTypesItDoesNotHandle) {
     ASSERT_EQ(environment_->CreateRecordset(&recordset), kfx::S_OK);
     EXPECT_EQ(recordset->Open(u"SELECT * FROM OTHER.T WHERE 1=0", connection.get(), 0, 3, -1),
               platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(ErrorTexts(*connection),
+              std::vector<std::string>{"Column T.ID has the type 'INTEGER', which this provider does not handle "
+                                       "(CHAR(n), NCHAR(n), DECIMAL(p,s) or NUMERIC(p,s))"});
     EXPECT_EQ(recordset->Open(u"SELECT * FROM OTHER.WIDE WHERE 1=0", connection.get(), 0, 3, -1),
               platform::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(ErrorTexts(*connection),
-              (std::vector<std::string>{
-                  "Column T.ID has the type 'INTEGER', which this provider does not handle (CHAR(n), NCHAR(n), "
-                  "DECIMAL(p,s) or NUMERIC(p,s))",
+              std::vector<std::string>{
                   "Column WIDE.A is DECIMAL(31,2); the embedded database keeps numbers of at most 15 digits "
-                  "exactly"}));
+                  "exactly"});
 }
 
 }  // namespace

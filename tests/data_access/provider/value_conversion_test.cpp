@@ -1,5 +1,6 @@
 // The strict conversion of assigned texts, through the whole provider: each
-// case assigns one column of a new row and updates.
+// case assigns one column of a new row, which is refused at once or stored
+// by the update.
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
@@ -34,24 +35,32 @@ TEST_P(ValueConversionTest, StoresOrRefusesTheText) {
     auto connection = Connect();
     auto recordset = OpenRecordset(*connection, "SELECT * FROM CONV.T WHERE 1=0");
     ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
-    ASSERT_EQ(FieldOf(*recordset, conversion.column).SetValue(Utf16(conversion.text)), kfx::S_OK);
-    EXPECT_EQ(recordset->Update(), conversion.result);
+    platform::Field& field = FieldOf(*recordset, conversion.column);
+    const platform::Result assigned = field.SetValue(Utf16(conversion.text));
 
-    const EmbeddedRows rows = ReadEmbeddedRows(directory_.Path(), "CONV", "T");
     if (kfx::Succeeded(conversion.result)) {
+        ASSERT_EQ(assigned, kfx::S_OK);
+        ASSERT_EQ(recordset->Update(), kfx::S_OK);
+        const EmbeddedRows rows = ReadEmbeddedRows(directory_.Path(), "CONV", "T");
         ASSERT_EQ(rows.rows.size(), 1u);
         const auto column = std::find(rows.columns.begin(), rows.columns.end(), conversion.column);
         EXPECT_EQ(rows.rows[0][static_cast<std::size_t>(column - rows.columns.begin())], conversion.outcome);
         EXPECT_TRUE(ErrorTexts(*connection).empty());
-    } else {
-        EXPECT_TRUE(rows.rows.empty());
-        EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{conversion.outcome});
-        platform::Errors* errors = nullptr;
-        platform::ErrorRecord record;
-        ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
-        ASSERT_EQ(errors->Item(0, &record), kfx::S_OK);
-        EXPECT_EQ(record.number, conversion.result);
+        return;
     }
+    // Refused when assigned, as a multiple-step failure whose record tells why;
+    // the field keeps nothing of it.
+    EXPECT_EQ(assigned, platform::DB_E_ERRORSOCCURRED);
+    EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{conversion.outcome});
+    platform::Errors* errors = nullptr;
+    platform::ErrorRecord record;
+    ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
+    ASSERT_EQ(errors->Item(0, &record), kfx::S_OK);
+    EXPECT_EQ(record.number, conversion.result);
+    std::optional<Text> value;
+    ASSERT_EQ(field.Value(&value), kfx::S_OK);
+    EXPECT_EQ(value, std::nullopt);
+    EXPECT_TRUE(ReadEmbeddedRows(directory_.Path(), "CONV", "T").rows.empty());
 }
 
 constexpr platform::Result kStored = kfx::S_OK;

@@ -1,5 +1,8 @@
-// What the embedded provider stores for a text assigned to a column, as
-// strictly as the real system converts it:
+// How the providers convert a text assigned to a column, as strictly as the
+// real system converts it. Both providers refuse at assignment what cannot be
+// converted, so a refused value never reaches a row; the embedded provider
+// stores the converted text, the ODBC provider sends the text as given and
+// leaves the rest to the server.
 // - CHAR(n): refused when longer than n characters, unless everything past
 //   the n-th character is blanks (those are cut).
 // - DECIMAL(p,s) and NUMERIC(p,s): blanks around the text are ignored; the

@@ -1,4 +1,4 @@
-#include "data_access/provider/embedded_value_conversion.h"
+#include "data_access/provider/value_conversion.h"
 
 namespace dbAx::provider {
 namespace {
