@@ -99,6 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedValue{"AnExponent", u"AIP33.LQTY33", {u"10", u"1e5", u"1"},
                      "Error Updating AIP33 record 2 of 3: Failed to set Field 'LQTY33' to value '1e5' (Error Code: "
                      "0x80040e21)",
+                     0, 2},
+        RefusedValue{"NotANumberInALine", u"AIP33.LQTY33", {u"10", u"NaN", u"1"},
+                     "Error Updating AIP33 record 2 of 3: Failed to set Field 'LQTY33' to value 'NaN' (Error Code: "
+                     "0x80040e21)",
                      0, 2}),
     [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
 
