@@ -3,6 +3,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "data_access/provider/loaded_code.h"
+
 namespace dbAx::provider {
 
 struct OdbcCallThread::Shared {
@@ -58,6 +60,7 @@ bool OdbcCallThread::RunWithin(std::function<void()> call, std::chrono::seconds 
     shared_->changed.notify_all();
     if (shared_->changed.wait_for(lock, limit, [&] { return shared_->done; })) return true;
     gaveUp_ = true;
+    KeepThisCodeLoaded();
     return false;
 }
 
