@@ -12,6 +12,9 @@
 // connection then counts as lost, and what the call touches stays alive until
 // it returns.
 //
+// A value holding U+0000 is refused at the insert when the server is
+// PostgreSQL, which stores none in a text and whose driver would cut it.
+//
 // Once a call reports that the connection is gone, every later call is
 // refused with that reason without reaching the driver; a new connection is
 // the way back.
@@ -89,10 +92,10 @@ private:
     bool textsHoldNul_;  // false for a server that cannot store U+0000 in a text
     std::shared_ptr<Link> link_;
     std::string lostBecause_;  // the first message that told; empty while connected
-    OdbcCallThread calls_;     // goes first: waits for its call, or leaves it link_
     // Reused from row to row.
     std::vector<bool> assigned_;
     std::vector<std::string_view> values_;
+    OdbcCallThread calls_;  // last, so it goes first: waits for its call, or leaves it link_
 };
 
 }  // namespace dbAx::provider
