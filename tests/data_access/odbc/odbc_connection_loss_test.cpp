@@ -314,11 +314,13 @@ TEST_F(OdbcConnectionLoss, AServerThatAnswersNothingCostsTheDocumentWithinTheTim
 TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRefusesTheRest) {
     TwoSecondTimeouts timeouts;
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
+    std::unique_ptr<dbAx::provider::Session> describing;  // a second session, to describe a table
+    dbAx::provider::ErrorMessages errors;
+    ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &describing, errors), kfx::S_OK);
     AdminConnection admin(server_);
     FrozenServer frozen(admin);
     frozen.Freeze();
     const auto start = std::chrono::steady_clock::now();
-    dbAx::provider::ErrorMessages errors;
     std::future<Result> inserted =
         std::async(std::launch::async, [&] { return session_->Insert(lines_, row_, errors); });
     const bool ended = inserted.wait_for(kPatience) == std::future_status::ready;
@@ -339,9 +341,20 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
                                                      "' was lost earlier (" + unanswered +
                                                      "); nothing more is written through it; the next connection "
                                                      "opens it anew"}));
-    // The session goes while its call still waits; the call ends, and frees
-    // the connection, once the server answers.
+    // A selection is given up alike; no row was being written.
+    errors.clear();
+    dbAx::provider::TableDescription headers;
+    EXPECT_EQ(describing->Describe("SELECT * FROM " + schema_->Library() + ".AIP32 WHERE 1=0", &headers, errors),
+              platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{
+                          unanswered, "The connection to data source '" + server_.dataSource +
+                                          "' is lost: nothing more is written through it; the next connection "
+                                          "opens it anew"}));
+
+    // The sessions go while their calls still wait; each call ends, and
+    // frees its connection, once the server answers.
     session_.reset();
+    describing.reset();
     frozen.Resume();
 
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
