@@ -3,9 +3,12 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <chrono>
+
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_session.h"
 #include "data_access/provider/odbc_text.h"
+#include "data_access/provider/odbc_timeouts.h"
 
 namespace dbAx::provider {
 namespace {
@@ -14,6 +17,15 @@ Result CallFailed(SQLSMALLINT handleType, SQLHANDLE handle, const char* call, Er
     const std::vector<OdbcDiagnostic> diagnostics = ReadDiagnostics(handleType, handle);
     AddDiagnosticMessages(diagnostics, call, errors);
     return ResultOfDiagnostics(diagnostics, platform::E_ADO_CONNECTIONFAILED);
+}
+
+// The driver manager and the drivers look names and credentials up as C
+// strings: a U+0000 in one would quietly cut it.
+Result RefuseNul(std::string_view text, const char* what, ErrorMessages& errors) {
+    if (text.find('\0') == std::string_view::npos) return kfx::S_OK;
+    errors.push_back(std::string("The ") + what +
+                     " contains the character U+0000 (NUL), which a data source cannot be given");
+    return platform::E_ADO_CONNECTIONFAILED;
 }
 
 }  // namespace
@@ -28,31 +40,60 @@ Result OdbcBackend::StartEnvironment(ErrorMessages& errors) {
     const SQLRETURN rc =
         SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     if (!SQL_SUCCEEDED(rc)) return CallFailed(SQL_HANDLE_ENV, environment.get(), "SQLSetEnvAttr", errors);
-    environment_ = std::move(environment);
+    environment_ = std::make_shared<OdbcHandle>(std::move(environment));
     return kfx::S_OK;
 }
 
 Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user, const std::string& password,
                             std::unique_ptr<Session>* session, ErrorMessages& errors) {
+    for (const auto& [text, what] : {std::pair{dataSource, "data source name"},
+                                      std::pair{std::string_view(user), "user name"},
+                                      std::pair{std::string_view(password), "password"}}) {
+        const Result refused = RefuseNul(text, what, errors);
+        if (kfx::Failed(refused)) return refused;
+    }
     OdbcText name = ToOdbcText(dataSource);
-    if (name.size() - 1 > SQL_MAX_DSN_LENGTH) {
+    if (Units(name) > SQL_MAX_DSN_LENGTH) {
         // The driver manager would only say "Invalid string or buffer length".
         errors.push_back("The ODBC data source name '" + std::string(dataSource) + "' is longer than the " +
                          std::to_string(SQL_MAX_DSN_LENGTH) + " characters ODBC allows");
         return platform::E_ADO_CONNECTIONFAILED;
     }
+    OdbcTimeouts timeouts;
+    const Result configured = ReadOdbcTimeouts(dataSource, &timeouts, errors);
+    if (kfx::Failed(configured)) return configured;
     const Result started = StartEnvironment(errors);
     if (kfx::Failed(started)) return started;
-    OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment_.get());
-    if (!connection) return CallFailed(SQL_HANDLE_ENV, environment_.get(), "SQLAllocHandle", errors);
+    OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment_->get());
+    if (!connection) return CallFailed(SQL_HANDLE_ENV, environment_->get(), "SQLAllocHandle", errors);
+    // The driver ends a login the server does not answer (psqlODBC: libpq's
+    // connect_timeout, measured against a stopped server).
+    const SQLRETURN limited = SQLSetConnectAttrW(
+        connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
+        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeouts.login.count())), SQL_IS_UINTEGER);
+    if (!SQL_SUCCEEDED(limited)) {
+        return CallFailed(SQL_HANDLE_DBC, connection.get(), "SQLSetConnectAttrW(SQL_ATTR_LOGIN_TIMEOUT)", errors);
+    }
 
     OdbcText userText = ToOdbcText(user);
     OdbcText passwordText = ToOdbcText(password);
-    const SQLRETURN rc = SQLConnectW(connection.get(), name.data(), SQL_NTS, userText.data(), SQL_NTS,
-                                     passwordText.data(), SQL_NTS);
-    if (!SQL_SUCCEEDED(rc)) return CallFailed(SQL_HANDLE_DBC, connection.get(), "SQLConnectW", errors);
+    const auto loginStart = std::chrono::steady_clock::now();
+    const SQLRETURN rc = SQLConnectW(connection.get(), name.data(), static_cast<SQLSMALLINT>(Units(name)),
+                                     userText.data(), static_cast<SQLSMALLINT>(Units(userText)), passwordText.data(),
+                                     static_cast<SQLSMALLINT>(Units(passwordText)));
+    if (!SQL_SUCCEEDED(rc)) {
+        const Result failed = CallFailed(SQL_HANDLE_DBC, connection.get(), "SQLConnectW", errors);
+        // A login that failed only when its time was up was not answered,
+        // whatever words the driver found for it.
+        if (std::chrono::steady_clock::now() - loginStart >= timeouts.login) {
+            errors.push_back("The data source '" + std::string(dataSource) + "' did not answer the login within " +
+                             SecondsText(timeouts.login));
+        }
+        return failed;
+    }
 
-    auto connected = std::make_unique<OdbcSession>(std::string(dataSource), std::move(connection));
+    auto connected =
+        std::make_unique<OdbcSession>(std::string(dataSource), environment_, std::move(connection), timeouts.query);
     const Result autocommit = connected->EnableAutocommit(errors);
     if (kfx::Failed(autocommit)) return autocommit;
     *session = std::move(connected);

@@ -1,9 +1,12 @@
 // The ODBC backend, for real servers: the data source is an ODBC data source
 // name (the IBM i Access ODBC driver on a site, PostgreSQL in our tests),
 // opened with the user and password of the settings through the
-// wide-character calls of the driver manager. Every diagnostic record of a
-// failed call becomes one error message in the server's own words.
+// wide-character calls of the driver manager, waiting for the login at most
+// the login timeout (odbc_timeouts.h). Every diagnostic record of a failed
+// call becomes one error message in the server's own words.
 #pragma once
+
+#include <memory>
 
 #include "data_access/provider/backend.h"
 #include "data_access/provider/odbc_handles.h"
@@ -18,7 +21,9 @@ public:
 private:
     Result StartEnvironment(ErrorMessages& errors);
 
-    OdbcHandle environment_;  // started by the first Connect
+    // Started by the first Connect; shared with each session, whose
+    // connection may outlive the backend when a call to it was given up.
+    std::shared_ptr<OdbcHandle> environment_;
 };
 
 }  // namespace dbAx::provider

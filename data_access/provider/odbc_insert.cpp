@@ -11,7 +11,7 @@ std::optional<OdbcCallFailure> OdbcInsert::Prepare(SQLHDBC connection, const std
     OdbcHandle statement = AllocateOdbcHandle(SQL_HANDLE_STMT, connection);
     if (!statement) return OdbcCallFailure{"SQLAllocHandle", SQL_HANDLE_DBC, connection};
     OdbcText text = ToOdbcText(sql);
-    if (!SQL_SUCCEEDED(SQLPrepareW(statement.get(), text.data(), SQL_NTS))) {
+    if (!SQL_SUCCEEDED(SQLPrepareW(statement.get(), text.data(), static_cast<SQLINTEGER>(Units(text))))) {
         // The failed statement is kept until its diagnostics are read.
         statement_ = std::move(statement);
         return OdbcCallFailure{"SQLPrepareW", SQL_HANDLE_STMT, statement_.get()};
@@ -19,23 +19,31 @@ std::optional<OdbcCallFailure> OdbcInsert::Prepare(SQLHDBC connection, const std
     statement_ = std::move(statement);
     parameters_ = std::move(parameters);
     buffers_.resize(parameters_.size());
+    lengths_.resize(parameters_.size());
     prepared_ = true;
     return std::nullopt;
 }
 
-std::optional<OdbcCallFailure> OdbcInsert::Execute(const std::vector<std::string_view>& values) {
+void OdbcInsert::SetValues(const std::vector<std::string_view>& values) {
+    for (std::size_t index = 0; index < parameters_.size(); ++index) {
+        buffers_[index] = ToOdbcText(values[index]);
+        lengths_[index] = static_cast<SQLLEN>(Units(buffers_[index]) * sizeof(SQLWCHAR));
+    }
+}
+
+std::optional<OdbcCallFailure> OdbcInsert::Execute() {
     for (std::size_t index = 0; index < parameters_.size(); ++index) {
         OdbcText& buffer = buffers_[index];
-        buffer = ToOdbcText(values[index]);
         const Parameter& parameter = parameters_[index];
         // A text longer than a character column is passed whole: what to
         // do with it is the server's decision, not the driver's.
         const SQLULEN size = parameter.sqlType == SQL_DECIMAL || parameter.sqlType == SQL_NUMERIC
                                  ? parameter.size
-                                 : std::max<SQLULEN>(parameter.size, buffer.size() - 1);
+                                 : std::max<SQLULEN>(parameter.size, Units(buffer));
         const SQLRETURN bound = SQLBindParameter(
             statement_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT, SQL_C_WCHAR, parameter.sqlType,
-            size, parameter.digits, buffer.data(), static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)), nullptr);
+            size, parameter.digits, buffer.data(), static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR)),
+            &lengths_[index]);
         if (!SQL_SUCCEEDED(bound)) return OdbcCallFailure{"SQLBindParameter", SQL_HANDLE_STMT, statement_.get()};
     }
     // SQL_NO_DATA (nothing inserted) is a failure too: the row is not there.

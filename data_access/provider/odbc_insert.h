@@ -1,6 +1,7 @@
 // One prepared INSERT of chosen columns of a table. Every value goes to the
-// driver as text (SQL_C_WCHAR) described with its column's type, so that the
-// driver and the server convert it, and refuse it, as they would any text.
+// driver as text (SQL_C_WCHAR) with its length, described with its column's
+// type, so that the driver and the server convert it, and refuse it, as they
+// would any text.
 #pragma once
 
 #include <sql.h>
@@ -34,15 +35,19 @@ public:
     // sql has one marker per parameter, in order.
     std::optional<OdbcCallFailure> Prepare(SQLHDBC connection, const std::string& sql,
                                            std::vector<Parameter> parameters);
-    // One value per parameter. Each execution is committed by the
+    // One value per parameter, for the next Execute.
+    void SetValues(const std::vector<std::string_view>& values);
+    // Inserts the values set. Each execution is committed by the
     // connection's autocommit.
-    std::optional<OdbcCallFailure> Execute(const std::vector<std::string_view>& values);
+    std::optional<OdbcCallFailure> Execute();
 
 private:
     OdbcHandle statement_;
     bool prepared_ = false;
     std::vector<Parameter> parameters_;
-    std::vector<OdbcText> buffers_;  // bound until the next execution
+    // Bound until the next execution: each value with its length in bytes.
+    std::vector<OdbcText> buffers_;
+    std::vector<SQLLEN> lengths_;
 };
 
 // "name" as an SQL delimited identifier.

@@ -9,6 +9,7 @@
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_result_columns.h"
 #include "data_access/provider/odbc_text.h"
+#include "data_access/provider/odbc_timeouts.h"
 
 namespace dbAx::provider {
 namespace {
@@ -49,39 +50,93 @@ std::string InsertSql(const std::string& schema, const std::string& table, const
     return sql + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
 }
 
+// PostgreSQL stores no U+0000 in a text, and its driver would cut the text
+// there without a word (it passes texts on as C strings whatever length
+// they are given), so such a value is refused before it goes.
+bool TextsHoldNul(SQLHDBC connection) {
+    SQLWCHAR name[64] = {};
+    SQLSMALLINT bytes = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfoW(connection, SQL_DBMS_NAME, name, sizeof name, &bytes))) return true;
+    return FromOdbcText(name, std::size(name)) != "PostgreSQL";
+}
+
+// The result of the statement the Describe runs; the call that failed, if any.
+struct Selected {
+    const char* failedCall = nullptr;
+    SQLRETURN fetched = SQL_NO_DATA;
+    std::vector<OdbcResultColumn> columns;
+};
+
 }  // namespace
 
-OdbcSession::OdbcSession(std::string dataSource, OdbcHandle connection)
-    : dataSource_(std::move(dataSource)), connection_(std::move(connection)) {}
+OdbcSession::OdbcSession(std::string dataSource, std::shared_ptr<OdbcHandle> environment, OdbcHandle connection,
+                         std::chrono::seconds queryTimeout)
+    : dataSource_(std::move(dataSource)),
+      queryTimeout_(queryTimeout),
+      textsHoldNul_(TextsHoldNul(connection.get())),
+      link_(std::make_shared<Link>(std::move(environment), std::move(connection))) {}
 
-OdbcSession::~OdbcSession() {
-    // Statements go before their connection; a failed disconnect of a lost
-    // connection changes nothing for anyone.
-    tables_.clear();
-    SQLDisconnect(connection_.get());
+OdbcSession::~OdbcSession() = default;
+
+OdbcSession::Link::~Link() {
+    tables.clear();
+    selection.reset();
+    SQLDisconnect(connection.get());
 }
 
 Result OdbcSession::EnableAutocommit(ErrorMessages& errors) {
-    const SQLRETURN rc = SQLSetConnectAttrW(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+    const SQLRETURN rc = SQLSetConnectAttrW(link_->connection.get(), SQL_ATTR_AUTOCOMMIT,
                                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
     if (SQL_SUCCEEDED(rc)) return kfx::S_OK;
-    return Failure({"SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, connection_.get()},
+    return Failure({"SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, link_->connection.get()},
                    platform::E_ADO_CONNECTIONFAILED, errors);
+}
+
+template <typename Call>
+auto OdbcSession::Answer(Call call, const char* unknownOutcome, ErrorMessages& errors)
+    -> std::optional<std::invoke_result_t<Call&, Link&>> {
+    auto answer = calls_.Run([link = link_, call = std::move(call)]() mutable { return call(*link); }, queryTimeout_);
+    if (answer) return answer;
+    lostBecause_ = "The data source '" + dataSource_ + "' did not answer within " + SecondsText(queryTimeout_);
+    errors.push_back(lostBecause_ + unknownOutcome);
+    errors.push_back(LostMessage());
+    return std::nullopt;
 }
 
 Result OdbcSession::Describe(const std::string& selection, TableDescription* description, ErrorMessages& errors) {
     const Result lost = RefuseWhenLost(errors);
     if (kfx::Failed(lost)) return lost;
-    OdbcHandle statement = AllocateOdbcHandle(SQL_HANDLE_STMT, connection_.get());
-    if (!statement) return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, connection_.get()}, kfx::E_FAIL, errors);
-    OdbcText text = ToOdbcText(selection);
-    if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), text.data(), SQL_NTS))) {
-        return Failure({"SQLExecDirectW", SQL_HANDLE_STMT, statement.get()}, platform::DB_E_ERRORSINCOMMAND, errors);
+    if (selection.find('\0') != std::string::npos) {
+        return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                      "The selection contains the character U+0000 (NUL), which no SQL statement may contain");
     }
-    std::vector<OdbcResultColumn> columns;
-    if (const char* call = DescribeResultColumns(statement.get(), &columns)) {
-        return Failure({call, SQL_HANDLE_STMT, statement.get()}, kfx::E_FAIL, errors);
+    link_->selection = AllocateOdbcHandle(SQL_HANDLE_STMT, link_->connection.get());
+    if (!link_->selection) {
+        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::E_FAIL, errors);
     }
+    const std::optional<Selected> selected = Answer(
+        [text = ToOdbcText(selection)](Link& link) mutable {
+            Selected result;
+            SQLHSTMT statement = link.selection.get();
+            if (!SQL_SUCCEEDED(SQLExecDirectW(statement, text.data(), static_cast<SQLINTEGER>(Units(text))))) {
+                result.failedCall = "SQLExecDirectW";
+            } else if (const char* call = DescribeResultColumns(statement, &result.columns)) {
+                result.failedCall = call;
+            } else {
+                result.fetched = SQLFetch(statement);
+            }
+            return result;
+        },
+        "", errors);
+    if (!selected) return platform::E_ADO_CONNECTIONFAILED;
+    const SQLHSTMT statement = link_->selection.get();
+    if (selected->failedCall) {
+        return Failure({selected->failedCall, SQL_HANDLE_STMT, statement},
+                       std::string_view(selected->failedCall) == "SQLExecDirectW" ? platform::DB_E_ERRORSINCOMMAND
+                                                                                  : kfx::E_FAIL,
+                       errors);
+    }
+    const std::vector<OdbcResultColumn>& columns = selected->columns;
     if (columns.empty()) {
         return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
                       "'" + selection + "' is not one selection of the columns of a table (SELECT ... FROM ...)");
@@ -130,13 +185,12 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
         table.columns.push_back(std::move(described));
     }
 
-    const SQLRETURN fetched = SQLFetch(statement.get());
-    if (SQL_SUCCEEDED(fetched)) {
+    if (SQL_SUCCEEDED(selected->fetched)) {
         return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
                       "The selection returns rows of " + table.name +
                           "; this provider opens selections only to add rows, so select none (as WHERE 1=0 does)");
     }
-    if (fetched != SQL_NO_DATA) return Failure({"SQLFetch", SQL_HANDLE_STMT, statement.get()}, kfx::E_FAIL, errors);
+    if (selected->fetched != SQL_NO_DATA) return Failure({"SQLFetch", SQL_HANDLE_STMT, statement}, kfx::E_FAIL, errors);
 
     description->name = table.name;
     description->columns = table.columns;
@@ -145,8 +199,8 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
 }
 
 std::size_t OdbcSession::TableKey(Table described) {
-    for (std::size_t key = 0; key < tables_.size(); ++key) {
-        Table& known = tables_[key];
+    for (std::size_t key = 0; key < link_->tables.size(); ++key) {
+        Table& known = link_->tables[key];
         if (known.schema == described.schema && known.name == described.name &&
             known.declaredNames == described.declaredNames) {
             // The latest description counts; statements prepared for the
@@ -156,8 +210,8 @@ std::size_t OdbcSession::TableKey(Table described) {
             return key;
         }
     }
-    tables_.push_back(std::move(described));
-    return tables_.size() - 1;
+    link_->tables.push_back(std::move(described));
+    return link_->tables.size() - 1;
 }
 
 OdbcInsert* OdbcSession::InsertStatement(Table& table, ErrorMessages& errors, Result* failed) {
@@ -168,7 +222,17 @@ OdbcInsert* OdbcSession::InsertStatement(Table& table, ErrorMessages& errors, Re
         if (assigned_[column]) parameters.push_back(table.types[column]);
     }
     const std::string sql = InsertSql(table.schema, table.name, table.declaredNames, assigned_);
-    if (const std::optional<OdbcCallFailure> failure = insert.Prepare(connection_.get(), sql, std::move(parameters))) {
+    const auto prepared = Answer(
+        [insert = &insert, sql, parameters = std::move(parameters)](Link& link) mutable {
+            return insert->Prepare(link.connection.get(), sql, std::move(parameters));
+        },
+        "", errors);
+    if (!prepared) {
+        // The statement stays: the call given up may still use it.
+        *failed = platform::E_ADO_CONNECTIONFAILED;
+        return nullptr;
+    }
+    if (const std::optional<OdbcCallFailure>& failure = *prepared) {
         *failed = Failure(*failure, platform::DB_E_ERRORSINCOMMAND, errors);
         table.inserts.erase(assigned_);
         return nullptr;
@@ -180,23 +244,31 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
                            ErrorMessages& errors) {
     const Result lost = RefuseWhenLost(errors);
     if (kfx::Failed(lost)) return lost;
-    if (description.sessionKey >= tables_.size() || values.size() != description.columns.size()) {
+    if (description.sessionKey >= link_->tables.size() || values.size() != description.columns.size()) {
         return Refuse(errors, kfx::E_INVALIDARG, "The row does not fit a table described on this connection");
     }
-    Table& table = tables_[description.sessionKey];
+    Table& table = link_->tables[description.sessionKey];
     assigned_.assign(values.size(), false);
     values_.clear();
     for (std::size_t column = 0; column < values.size(); ++column) {
         if (!values[column]) continue;
+        if (!textsHoldNul_ && values[column]->find('\0') != std::string::npos) {
+            return Refuse(errors, platform::DB_E_CANTCONVERTVALUE,
+                          "The value for column " + description.columns[column].name +
+                              " contains the character U+0000 (NUL), which PostgreSQL does not store in a text; "
+                              "the row is not written");
+        }
         assigned_[column] = true;
         values_.push_back(*values[column]);
     }
     Result failed = kfx::S_OK;
     OdbcInsert* insert = InsertStatement(table, errors, &failed);
     if (!insert) return failed;
-    if (const std::optional<OdbcCallFailure> failure = insert->Execute(values_)) {
-        return Failure(*failure, kfx::E_FAIL, errors);
-    }
+    insert->SetValues(values_);
+    const auto executed =
+        Answer([insert](Link&) { return insert->Execute(); }, "; whether the row was written is not known", errors);
+    if (!executed) return platform::E_ADO_CONNECTIONFAILED;
+    if (const std::optional<OdbcCallFailure>& failure = *executed) return Failure(*failure, kfx::E_FAIL, errors);
     return kfx::S_OK;
 }
 
@@ -205,9 +277,13 @@ Result OdbcSession::Failure(const OdbcCallFailure& failure, Result otherwise, Er
     AddDiagnosticMessages(diagnostics, failure.call, errors);
     if (!ReportsConnectionLoss(diagnostics) && !ConnectionDead()) return ResultOfDiagnostics(diagnostics, otherwise);
     lostBecause_ = diagnostics.empty() ? std::string(failure.call) + " failed" : DiagnosticText(diagnostics.front());
-    errors.push_back("The connection to data source '" + dataSource_ +
-                     "' is lost: nothing more is written through it; the next connection opens it anew");
+    errors.push_back(LostMessage());
     return platform::E_ADO_CONNECTIONFAILED;
+}
+
+std::string OdbcSession::LostMessage() const {
+    return "The connection to data source '" + dataSource_ +
+           "' is lost: nothing more is written through it; the next connection opens it anew";
 }
 
 Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
@@ -219,7 +295,7 @@ Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
 
 bool OdbcSession::ConnectionDead() const {
     SQLUINTEGER dead = SQL_CD_FALSE;
-    const SQLRETURN rc = SQLGetConnectAttrW(connection_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+    const SQLRETURN rc = SQLGetConnectAttrW(link_->connection.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
     return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
 }
 

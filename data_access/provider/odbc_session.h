@@ -7,17 +7,28 @@
 // unquoted names to lower case. The inserts use the names as the server
 // declares them.
 //
+// Every call that waits for the server runs on the session's call thread and
+// is given up when the server does not answer within the query timeout; the
+// connection then counts as lost, and what the call touches stays alive until
+// it returns.
+//
+// A value holding U+0000 is refused at the insert when the server is
+// PostgreSQL, which stores none in a text and whose driver would cut it.
+//
 // Once a call reports that the connection is gone, every later call is
 // refused with that reason without reaching the driver; a new connection is
 // the way back.
 #pragma once
 
+#include <chrono>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data_access/provider/backend.h"
+#include "data_access/provider/odbc_call_thread.h"
 #include "data_access/provider/odbc_handles.h"
 #include "data_access/provider/odbc_insert.h"
 
@@ -25,8 +36,9 @@ namespace dbAx::provider {
 
 class OdbcSession : public Session {
 public:
-    // connection: connected; the session disconnects it.
-    OdbcSession(std::string dataSource, OdbcHandle connection);
+    // connection: connected, beneath environment; the session disconnects it.
+    OdbcSession(std::string dataSource, std::shared_ptr<OdbcHandle> environment, OdbcHandle connection,
+                std::chrono::seconds queryTimeout);
     ~OdbcSession() override;
     OdbcSession(const OdbcSession&) = delete;
     OdbcSession& operator=(const OdbcSession&) = delete;
@@ -48,20 +60,42 @@ private:
         std::map<std::vector<bool>, OdbcInsert> inserts;  // by which columns are assigned
     };
 
+    // Everything a call to the driver touches, shared with the call in
+    // flight: a call given up keeps it until it returns.
+    struct Link {
+        std::shared_ptr<OdbcHandle> environment;
+        OdbcHandle connection;
+        OdbcHandle selection;  // the statement of the latest Describe
+        std::vector<Table> tables;
+        // Statements go before their connection; a failed disconnect of a
+        // lost connection changes nothing for anyone.
+        ~Link();
+    };
+
+    // Runs a call that waits for the server; nullopt, with the connection
+    // then lost, when the server did not answer in time. unknownOutcome
+    // ends the message that says so.
+    template <typename Call>
+    auto Answer(Call call, const char* unknownOutcome, ErrorMessages& errors)
+        -> std::optional<std::invoke_result_t<Call&, Link&>>;
+
     // Reads the failed call's diagnostics into errors and notes a lost connection.
     Result Failure(const OdbcCallFailure& failure, Result otherwise, ErrorMessages& errors);
     Result RefuseWhenLost(ErrorMessages& errors) const;
+    std::string LostMessage() const;
     bool ConnectionDead() const;
     std::size_t TableKey(Table described);
     OdbcInsert* InsertStatement(Table& table, ErrorMessages& errors, Result* failed);
 
     std::string dataSource_;
-    OdbcHandle connection_;
+    std::chrono::seconds queryTimeout_;
+    bool textsHoldNul_;  // false for a server that cannot store U+0000 in a text
+    std::shared_ptr<Link> link_;
     std::string lostBecause_;  // the first message that told; empty while connected
-    std::vector<Table> tables_;
     // Reused from row to row.
     std::vector<bool> assigned_;
     std::vector<std::string_view> values_;
+    OdbcCallThread calls_;  // last, so it goes first: waits for its call, or leaves it link_
 };
 
 }  // namespace dbAx::provider

@@ -16,6 +16,10 @@ static_assert(sizeof(SQLWCHAR) == 2, "the ODBC wide-character calls must take UT
 using OdbcText = std::vector<SQLWCHAR>;
 
 OdbcText ToOdbcText(std::string_view utf8);
+// The units of a text without its terminating zero, as the calls take a
+// length: every text goes with its length, so that a zero unit inside it
+// is passed on, never taken for its end.
+inline std::size_t Units(const OdbcText& text) { return text.size() - 1; }
 // The units up to the first zero unit or the given count, whichever comes first.
 std::string FromOdbcText(const SQLWCHAR* units, std::size_t count);
 

@@ -3,11 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
+#include <unistd.h>
 
 #include "data_access/provider/odbc_backend.h"
 #include "model/interface_files.h"
+#include "tests/data_access/odbc/scoped_variable.h"
 #include "tests/data_access/odbc/test_schema.h"
 #include "tests/data_access/odbc/test_server.h"
 
@@ -114,6 +120,112 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedConnect{"UnknownDataSource", "NO_SUCH_DSN", "",
                                      "[unixODBC][Driver Manager]Data source name not found"}),
     [](const ::testing::TestParamInfo<RefusedConnect>& info) { return std::string(info.param.name); });
+
+// What the provider itself refuses before the driver sees the data source.
+struct RefusedSetting {
+    const char* name;
+    const char* variable;  // set to value in the environment; nullptr: none
+    const char* value;
+    const char* odbcIniLine;  // added to the test data source's entry; nullptr: none
+    std::string user;         // empty: the test user
+    std::string password;     // empty: the test password
+    const char* message;      // "%s" stands for the data source
+};
+
+// A copy of the test data source under a name of its own, in an odbc.ini of
+// its own that ODBCINI names while it lives, with one line added to its
+// entry. Its own name, because the driver manager keeps what it read of an
+// entry for a while.
+class OwnDataSource {
+public:
+    OwnDataSource(const std::string& source, const std::string& name, const std::string& line)
+        : name_(source + "_" + name),
+          path_(std::filesystem::temp_directory_path() /
+                ("veldmark-odbc-" + std::to_string(getpid()) + "-" + name + ".ini")) {
+        std::ifstream original(std::getenv("ODBCINI"));
+        std::ostringstream text;
+        text << original.rdbuf();
+        std::string entries = text.str();
+        const std::string header = "[" + source + "]";
+        entries.replace(entries.find(header), header.size(), "[" + name_ + "]");
+        // The entry is the file's last section, so a line added at the end belongs to it.
+        std::ofstream(path_) << entries << line << "\n";
+        odbcIni_.emplace("ODBCINI", path_.string());
+    }
+    ~OwnDataSource() {
+        odbcIni_.reset();
+        std::filesystem::remove(path_);
+    }
+    OwnDataSource(const OwnDataSource&) = delete;
+    OwnDataSource& operator=(const OwnDataSource&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+private:
+    std::string name_;
+    std::filesystem::path path_;
+    std::optional<ScopedVariable> odbcIni_;
+};
+
+class OdbcBackendSetting : public ServerTest, public ::testing::WithParamInterface<RefusedSetting> {
+protected:
+    static inline int ownDataSources = 0;  // names them apart
+};
+
+TEST_P(OdbcBackendSetting, IsRefusedWithAMessageSayingWhere) {
+    ServerTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    const RefusedSetting& c = GetParam();
+    std::optional<ScopedVariable> variable;
+    if (c.variable) variable.emplace(c.variable, c.value);
+    std::optional<OwnDataSource> own;
+    if (c.odbcIniLine) own.emplace(server_.dataSource, std::to_string(++ownDataSources), c.odbcIniLine);
+    const std::string dataSource = own ? own->Name() : server_.dataSource;
+    dbAx::provider::OdbcBackend backend;
+    std::unique_ptr<Session> session;
+    ErrorMessages errors;
+    EXPECT_EQ(backend.Connect(dataSource, c.user.empty() ? server_.user : c.user,
+                              c.password.empty() ? server_.password : c.password, &session, errors),
+              platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_FALSE(session);
+    std::string message = c.message;
+    if (const auto at = message.find("%s"); at != std::string::npos) message.replace(at, 2, dataSource);
+    EXPECT_EQ(errors, ErrorMessages{message});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, OdbcBackendSetting,
+    ::testing::Values(
+        RefusedSetting{"QueryTimeoutNotANumber", "VELDMARK_ODBC_QUERY_TIMEOUT", "soon", nullptr, "", "",
+                       "The environment variable VELDMARK_ODBC_QUERY_TIMEOUT is 'soon'; the query timeout must be a "
+                       "whole number of seconds from 1 to 86400"},
+        RefusedSetting{"LoginTimeoutZero", "VELDMARK_ODBC_LOGIN_TIMEOUT", "0", nullptr, "", "",
+                       "The environment variable VELDMARK_ODBC_LOGIN_TIMEOUT is '0'; the login timeout must be a "
+                       "whole number of seconds from 1 to 86400"},
+        RefusedSetting{"DataSourceQueryTimeoutTooLong", nullptr, "", "VeldmarkQueryTimeout = 86401", "", "",
+                       "The data source '%s' sets VeldmarkQueryTimeout to '86401'; the query timeout must be a "
+                       "whole number of seconds from 1 to 86400"},
+        RefusedSetting{"DataSourceLoginTimeoutFractional", nullptr, "", "VeldmarkLoginTimeout = 2.5", "", "",
+                       "The data source '%s' sets VeldmarkLoginTimeout to '2.5'; the login timeout must be a whole "
+                       "number of seconds from 1 to 86400"},
+        // A C string would end there: "veldmark\0x" would log in as "veldmark".
+        RefusedSetting{"NulInUser", nullptr, "", nullptr, std::string("veldmark\0x", 10), "",
+                       "The user name contains the character U+0000 (NUL), which a data source cannot be given"},
+        RefusedSetting{"NulInPassword", nullptr, "", nullptr, "", std::string("veldmark-test\0x", 15),
+                       "The password contains the character U+0000 (NUL), which a data source cannot be given"}),
+    [](const ::testing::TestParamInfo<RefusedSetting>& info) { return std::string(info.param.name); });
+
+TEST_F(OdbcBackendTest, TheEnvironmentsTimeoutWinsOverTheDataSources) {
+    // A valid environment setting is used, and the broken one of the data
+    // source then never read.
+    OwnDataSource own(server_.dataSource, "wins", "VeldmarkQueryTimeout = never");
+    ScopedVariable query("VELDMARK_ODBC_QUERY_TIMEOUT", "5");
+    dbAx::provider::OdbcBackend backend;
+    std::unique_ptr<Session> session;
+    ErrorMessages errors;
+    EXPECT_EQ(backend.Connect(own.Name(), server_.user, server_.password, &session, errors), kfx::S_OK)
+        << ::testing::PrintToString(errors);
+}
 
 struct RefusedSelection {
     const char* name;

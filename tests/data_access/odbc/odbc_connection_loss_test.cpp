@@ -1,27 +1,37 @@
 // The server goes away while documents are released: its process is
 // terminated in the middle of a document, then the whole server is stopped
-// and started again. These tests take the shared test server down, so they
-// run alone (RUN_SERIAL).
+// and started again; or its processes are stopped (SIGSTOP), so that it
+// answers nothing at all. These tests take the shared test server down, so
+// they run alone (RUN_SERIAL).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/types.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <future>
+#include <iostream>
+#include <sstream>
 #include <thread>
 
 #include "data_access/provider/odbc_backend.h"
 #include "host/utf8.h"
 #include "tests/data_access/odbc/admin_connection.h"
 #include "tests/data_access/odbc/postgres_release_fixture.h"
+#include "tests/data_access/odbc/scoped_variable.h"
 
 namespace odbctest {
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 namespace platform = dbAx::platform;
+using dbAx::platform::Result;
 
 constexpr auto kPatience = std::chrono::seconds(30);
 
@@ -54,6 +64,65 @@ private:
     bool stopped_ = false;
 };
 
+// Stops every process of the test server (SIGSTOP): the postmaster and all
+// its children, so that it accepts connections into the kernel's queue and
+// then answers nothing, as a hung machine would. They go on again when
+// Resume is called or the object goes.
+class FrozenServer {
+public:
+    explicit FrozenServer(AdminConnection& admin) {
+        const std::string backend = admin.Query("SELECT pg_backend_pid()")[0][0];
+        postmaster_ = ParentOf(std::stoi(backend));
+        processes_.push_back(postmaster_);
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename().string();
+            if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+            if (ParentOf(std::stoi(name)) == postmaster_) processes_.push_back(std::stoi(name));
+        }
+    }
+    ~FrozenServer() { Resume(); }
+    FrozenServer(const FrozenServer&) = delete;
+    FrozenServer& operator=(const FrozenServer&) = delete;
+
+    void Freeze() {
+        for (pid_t process : processes_) kill(process, SIGSTOP);
+        frozen_ = true;
+    }
+    void Resume() {
+        if (!frozen_) return;
+        for (pid_t process : processes_) kill(process, SIGCONT);
+        frozen_ = false;
+    }
+    std::size_t Processes() const { return processes_.size(); }
+
+private:
+    // The parent in /proc/<pid>/stat ("pid (name) state ppid ..."); 0 when gone.
+    static pid_t ParentOf(pid_t process) {
+        std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+        std::string line;
+        if (!std::getline(stat, line)) return 0;
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        std::string state;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        return parent;
+    }
+
+    pid_t postmaster_ = 0;
+    std::vector<pid_t> processes_;
+    bool frozen_ = false;
+};
+
+// Small timeouts, so that a server that answers nothing costs little.
+struct TwoSecondTimeouts {
+    ScopedVariable login{"VELDMARK_ODBC_LOGIN_TIMEOUT", "2"};
+    ScopedVariable query{"VELDMARK_ODBC_QUERY_TIMEOUT", "2"};
+};
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 // Terminates the server process of every other connection of the test
 // role to the test database, as an administrator would.
 void TerminateOtherConnections(AdminConnection& admin) {
@@ -64,6 +133,7 @@ void TerminateOtherConnections(AdminConnection& admin) {
 
 class OdbcConnectionLoss : public PostgresReleaseFixture {
 protected:
+
     // Releases an invoice of the typical kind under its own number, as the
     // next document of a batch.
     kfx::KfxReturnValue ReleaseInvoice(const char16_t* number) {
@@ -74,6 +144,18 @@ protected:
         Add(u"AIP32.INVN32", number);
         return Release();
     }
+
+    // Connects a session of the provider's own, describes the line file
+    // through it and makes row_ a line for it.
+    void OpenLineSession() {
+        dbAx::provider::ErrorMessages errors;
+        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::S_OK)
+            << ::testing::PrintToString(errors);
+        ASSERT_EQ(session_->Describe(LineSelection(), &lines_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+        row_.assign(lines_.columns.size(), std::nullopt);
+        row_[1] = "INV0001";
+    }
+    std::string LineSelection() const { return "SELECT * FROM " + schema_->Library() + ".AIP33 WHERE 1=0"; }
 
     std::string OneError() {
         EXPECT_EQ(Log().size(), 1u) << ::testing::PrintToString(LogTexts());
@@ -95,6 +177,11 @@ protected:
         }
         return {};
     }
+
+    dbAx::provider::OdbcBackend backend_;
+    std::unique_ptr<dbAx::provider::Session> session_;
+    dbAx::provider::TableDescription lines_;
+    std::vector<std::optional<std::string>> row_;
 };
 
 TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTouched) {
@@ -144,38 +231,135 @@ TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTou
 }
 
 TEST_F(OdbcConnectionLoss, ASessionWhoseServerProcessIsGoneRefusesEveryLaterCallClearly) {
-    dbAx::provider::OdbcBackend backend;
-    std::unique_ptr<dbAx::provider::Session> session;
+    ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     dbAx::provider::ErrorMessages errors;
-    ASSERT_EQ(backend.Connect(server_.dataSource, server_.user, server_.password, &session, errors), kfx::S_OK);
-    const std::string selection = "SELECT * FROM " + schema_->Library() + ".AIP33 WHERE 1=0";
-    dbAx::provider::TableDescription lines;
-    ASSERT_EQ(session->Describe(selection, &lines, errors), kfx::S_OK);
-    std::vector<std::optional<std::string>> row(lines.columns.size());
-    row[1] = "INV0001";
-
     AdminConnection admin(server_);
     TerminateOtherConnections(admin);
-    EXPECT_EQ(session->Insert(lines, row, errors), platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(session_->Insert(lines_, row_, errors), platform::E_ADO_CONNECTIONFAILED);
     ASSERT_FALSE(errors.empty());
     EXPECT_THAT(errors.back(), StartsWith("The connection to data source '" + server_.dataSource + "' is lost"));
 
     for (int call = 0; call < 2; ++call) {
         errors.clear();
-        EXPECT_EQ(session->Insert(lines, row, errors), platform::E_ADO_CONNECTIONFAILED);
-        EXPECT_EQ(session->Describe(selection, &lines, errors), platform::E_ADO_CONNECTIONFAILED);
+        EXPECT_EQ(session_->Insert(lines_, row_, errors), platform::E_ADO_CONNECTIONFAILED);
+        EXPECT_EQ(session_->Describe(LineSelection(), &lines_, errors), platform::E_ADO_CONNECTIONFAILED);
         ASSERT_EQ(errors.size(), 2u);
         EXPECT_THAT(errors[0], StartsWith("The connection to data source '" + server_.dataSource +
                                           "' was lost earlier ([SQLSTATE "));
         EXPECT_EQ(errors[1], errors[0]);
     }
-    session.reset();
+    session_.reset();
 
+    ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     errors.clear();
-    ASSERT_EQ(backend.Connect(server_.dataSource, server_.user, server_.password, &session, errors), kfx::S_OK);
-    ASSERT_EQ(session->Describe(selection, &lines, errors), kfx::S_OK);
-    EXPECT_EQ(session->Insert(lines, row, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
     EXPECT_EQ(schema_->RowCount("AIP33"), 1u);
+}
+
+TEST_F(OdbcConnectionLoss, AServerThatAnswersNothingCostsTheDocumentWithinTheTimeoutsAndNoMore) {
+    TwoSecondTimeouts timeouts;
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    AdminConnection admin(server_);
+    FrozenServer frozen(admin);
+    ASSERT_GT(frozen.Processes(), 1u);
+    const std::string unanswered = "The data source '" + server_.dataSource + "' did not answer";
+
+    // Document 2 writes its lines and waits to insert its header behind a
+    // lock; then the server stops answering.
+    AdminConnection holder(server_);
+    holder.BeginTransaction();
+    holder.Execute("LOCK TABLE " + schema_->Library() + ".AIP32 IN EXCLUSIVE MODE");
+    std::future<kfx::KfxReturnValue> second =
+        std::async(std::launch::async, [this] { return ReleaseInvoice(u"INV0002"); });
+    const bool waited = !InsertWaitingForTheHeaderFile().empty();
+    frozen.Freeze();
+    auto start = std::chrono::steady_clock::now();
+    const bool secondEnded = second.wait_for(kPatience) == std::future_status::ready;
+    std::cout << "document 2 ended " << SecondsSince(start) << " s after the server stopped\n";
+    if (!secondEnded) frozen.Resume();  // so that the test ends
+    ASSERT_TRUE(waited) << "document 2 never waited for the header file";
+    ASSERT_TRUE(secondEnded) << "document 2 still waits for the stopped server";
+    EXPECT_EQ(second.get(), kfx::KFX_REL_ERROR);
+    EXPECT_EQ(OneError(), "Error Updating AIP32: CAxRecordset::Update\n" + unanswered +
+                              " within 2 seconds; whether the row was written is not known\n\nThe connection to "
+                              "data source '" + server_.dataSource +
+                              "' is lost: nothing more is written through it; the next connection opens it anew\n"
+                              "COM Error: Unspecified error");
+
+    // Document 3 cannot log in.
+    start = std::chrono::steady_clock::now();
+    std::future<kfx::KfxReturnValue> third =
+        std::async(std::launch::async, [this] { return ReleaseInvoice(u"INV0003"); });
+    const bool thirdEnded = third.wait_for(kPatience) == std::future_status::ready;
+    std::cout << "document 3 ended " << SecondsSince(start) << " s after it began\n";
+    frozen.Resume();
+    ASSERT_TRUE(thirdEnded) << "document 3 still waits for the stopped server";
+    EXPECT_EQ(third.get(), kfx::KFX_REL_ERROR);
+    const std::string refused = OneError();
+    EXPECT_THAT(refused, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE 08001]"));
+    EXPECT_THAT(refused, HasSubstr("timeout expired"));
+    EXPECT_THAT(refused, EndsWith("\n\n" + unanswered + " the login within 2 seconds\nCOM Error: Unspecified error"));
+
+    // The server answers again: the next document releases normally. The
+    // header of document 2 may still arrive now that its insert is answered,
+    // which is why its message says the outcome is not known.
+    holder.Rollback();
+    EXPECT_EQ(ReleaseInvoice(u"INV0004"), kfx::KFX_REL_SUCCESS);
+    const Table headers = schema_->Rows("AIP32", {"INVN32"});
+    EXPECT_THAT(headers, ::testing::Contains(std::vector<std::string>{"INV0004"}));
+    EXPECT_THAT(headers, ::testing::Not(::testing::Contains(std::vector<std::string>{"INV0003"})));
+    EXPECT_EQ(schema_->Rows("AIP33", {"INVN33"}).size(), 9u) << "the lines of documents 1, 2 and 4";
+}
+
+TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRefusesTheRest) {
+    TwoSecondTimeouts timeouts;
+    ASSERT_NO_FATAL_FAILURE(OpenLineSession());
+    std::unique_ptr<dbAx::provider::Session> describing;  // a second session, to describe a table
+    dbAx::provider::ErrorMessages errors;
+    ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &describing, errors), kfx::S_OK);
+    AdminConnection admin(server_);
+    FrozenServer frozen(admin);
+    frozen.Freeze();
+    const auto start = std::chrono::steady_clock::now();
+    std::future<Result> inserted =
+        std::async(std::launch::async, [&] { return session_->Insert(lines_, row_, errors); });
+    const bool ended = inserted.wait_for(kPatience) == std::future_status::ready;
+    std::cout << "the insert ended " << SecondsSince(start) << " s after the server stopped\n";
+    if (!ended) frozen.Resume();
+    ASSERT_TRUE(ended) << "the insert still waits for the stopped server";
+    EXPECT_EQ(inserted.get(), platform::E_ADO_CONNECTIONFAILED);
+    const std::string unanswered = "The data source '" + server_.dataSource + "' did not answer within 2 seconds";
+    EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{
+                          unanswered + "; whether the row was written is not known",
+                          "The connection to data source '" + server_.dataSource +
+                              "' is lost: nothing more is written through it; the next connection opens it anew"}));
+
+    // Nothing more goes to the driver, even before the server answers again.
+    errors.clear();
+    EXPECT_EQ(session_->Describe(LineSelection(), &lines_, errors), platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{"The connection to data source '" + server_.dataSource +
+                                                     "' was lost earlier (" + unanswered +
+                                                     "); nothing more is written through it; the next connection "
+                                                     "opens it anew"}));
+    // A selection is given up alike; no row was being written.
+    errors.clear();
+    dbAx::provider::TableDescription headers;
+    EXPECT_EQ(describing->Describe("SELECT * FROM " + schema_->Library() + ".AIP32 WHERE 1=0", &headers, errors),
+              platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{
+                          unanswered, "The connection to data source '" + server_.dataSource +
+                                          "' is lost: nothing more is written through it; the next connection "
+                                          "opens it anew"}));
+
+    // The sessions go while their calls still wait; each call ends, and
+    // frees its connection, once the server answers.
+    session_.reset();
+    describing.reset();
+    frozen.Resume();
+
+    ASSERT_NO_FATAL_FAILURE(OpenLineSession());
+    errors.clear();
+    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
 }
 
 }  // namespace

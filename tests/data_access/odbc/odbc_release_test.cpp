@@ -56,22 +56,27 @@ struct RefusedValue {
 // What the column cannot take is refused when assigned, before the server
 // sees it (the server would take "NaN" and "1e5" into a DECIMAL): a header
 // value stops the document with nothing written, a line value fails its line.
-class OdbcRefusedValue : public OdbcRelease, public ::testing::WithParamInterface<RefusedValue> {};
-
-TEST_P(OdbcRefusedValue, IsRefusedWhenAssigned) {
-    const RefusedValue& c = GetParam();
-    AddTypicalInvoiceHere();
-    Remove(c.destination);
-    if (c.values.size() == 1) {
-        Add(c.destination, c.values[0]);
-    } else {
-        AddTable(c.destination, u"Lines", c.values);
+class OdbcRefusedValue : public OdbcRelease, public ::testing::WithParamInterface<RefusedValue> {
+protected:
+    // Releases the typical invoice with the case's value, which must fail
+    // the document as the case says.
+    void ExpectRefused() {
+        const RefusedValue& c = GetParam();
+        AddTypicalInvoiceHere();
+        Remove(c.destination);
+        if (c.values.size() == 1) {
+            Add(c.destination, c.values[0]);
+        } else {
+            AddTable(c.destination, u"Lines", c.values);
+        }
+        EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
+        EXPECT_EQ(OneError(), c.reported);
+        EXPECT_EQ(schema_->RowCount("AIP32"), c.headers);
+        EXPECT_EQ(schema_->RowCount("AIP33"), c.lines);
     }
-    EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
-    EXPECT_EQ(OneError(), c.reported);
-    EXPECT_EQ(schema_->RowCount("AIP32"), c.headers);
-    EXPECT_EQ(schema_->RowCount("AIP33"), c.lines);
-}
+};
+
+TEST_P(OdbcRefusedValue, IsRefusedWhenAssigned) { ExpectRefused(); }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, OdbcRefusedValue,
@@ -94,6 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedValue{"AnExponent", u"AIP33.LQTY33", {u"10", u"1e5", u"1"},
                      "Error Updating AIP33 record 2 of 3: Failed to set Field 'LQTY33' to value '1e5' (Error Code: "
                      "0x80040e21)",
+                     0, 2},
+        RefusedValue{"NotANumberInALine", u"AIP33.LQTY33", {u"10", u"NaN", u"1"},
+                     "Error Updating AIP33 record 2 of 3: Failed to set Field 'LQTY33' to value 'NaN' (Error Code: "
+                     "0x80040e21)",
                      0, 2}),
     [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
 
@@ -108,6 +117,28 @@ TEST_F(OdbcRelease, AHeaderTheServerRefusesKeepsTheLinesWritten) {
     EXPECT_EQ(schema_->RowCount("AIP32"), 0u);
     EXPECT_EQ(schema_->RowCount("AIP33"), 3u);
 }
+
+// PostgreSQL stores no NUL in a text, and its driver would cut the text
+// there: such a text is refused whole when its row is written, never written
+// cut. Refused like the server's own refusals: a header leaves the lines
+// written, a line the lines before it.
+class OdbcRefusedNul : public OdbcRefusedValue {};
+
+TEST_P(OdbcRefusedNul, IsRefusedWhenTheRowIsWritten) { ExpectRefused(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, OdbcRefusedNul,
+    ::testing::Values(RefusedValue{"InAHeaderText", u"AIP32.INAM32", {kfx::Text(u"Zak\0ad", 6)},
+                                   "Error Updating AIP32: CAxRecordset::Update\nThe value for column INAM32 contains "
+                                   "the character U+0000 (NUL), which PostgreSQL does not store in a text; the row is "
+                                   "not written\nCOM Error: IDispatch error #3079",
+                                   0, 3},
+                      RefusedValue{"InALineText", u"AIP33.DESC33", {u"Paper", kfx::Text(u"Ton\0er", 6), u"Delivery"},
+                                   "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\nThe value for column "
+                                   "DESC33 contains the character U+0000 (NUL), which PostgreSQL does not store in a "
+                                   "text; the row is not written\nCOM Error: IDispatch error #3079",
+                                   0, 2}),
+    [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
 
 TEST_F(OdbcRelease, AWrongPasswordIsReportedAndNothingIsWritten) {
     AddTypicalInvoiceHere();
