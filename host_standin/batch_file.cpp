@@ -5,6 +5,7 @@
 #include <set>
 
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/host_values.h"
 #include "host_standin/strict_json.h"
 #include "host_standin/text_file.h"
@@ -16,7 +17,7 @@ bool Contains(std::span<const kfx::Text> names, const kfx::Text& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-std::string Quoted(const kfx::Text& name) { return "\"" + kfx::ToUtf8(name) + "\""; }
+std::string Quoted(const kfx::Text& name) { return "\"" + Excerpt(kfx::ToUtf8(name)) + "\""; }
 
 // Reads an object of texts whose every key must pass the check.
 template <class Check>
@@ -125,7 +126,7 @@ Batch ParseBatch(std::string_view text, const std::string& file, const DocumentC
 }
 
 Batch LoadBatch(const std::filesystem::path& path, const DocumentClass& documentClass) {
-    return ParseBatch(ReadTextFile(path), path.string(), documentClass);
+    return ParseBatch(ReadTextFile(path, kBatchFileLimit), path.string(), documentClass);
 }
 
 }  // namespace standin

@@ -4,6 +4,7 @@
 
 #include "host/kfx_types.h"
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/strict_json.h"
 #include "host_standin/text_file.h"
 
@@ -20,7 +21,7 @@ kfx::Text UniqueName(const JsonNode& node, std::vector<kfx::Text>& seen) {
     kfx::Text name = node.AsText();
     if (name.empty()) node.Fail("a name cannot be empty");
     if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-        node.Fail("\"" + kfx::ToUtf8(name) + "\" is named twice");
+        node.Fail("\"" + Excerpt(kfx::ToUtf8(name)) + "\" is named twice");
     }
     seen.push_back(name);
     return name;
@@ -106,7 +107,7 @@ DocumentClass ParseDocumentClass(std::string_view text, const std::string& file)
 }
 
 DocumentClass LoadDocumentClass(const std::filesystem::path& path) {
-    return ParseDocumentClass(ReadTextFile(path), path.string());
+    return ParseDocumentClass(ReadTextFile(path, kDocumentClassFileLimit), path.string());
 }
 
 std::string DocumentClassJson(const DocumentClass& documentClass) {
