@@ -13,9 +13,9 @@
 namespace standin {
 
 constexpr int kBatchFormatVersion = 1;
-// A document with its lines takes about 800 bytes: room for some 20,000
-// documents, far more than a batch holds, while the parsed tree stays a few
-// hundred megabytes at most.
+// Room for some 23,000 documents like the samples' (about 730 bytes each
+// with their lines), far more than a batch holds; the parsed tree of a file
+// this size takes a few hundred megabytes at most.
 constexpr std::size_t kBatchFileLimit = 16 * 1024 * 1024;
 
 // Throws StoreError naming the file and the place of the first problem: JSON

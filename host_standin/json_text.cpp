@@ -1,6 +1,7 @@
 #include "host_standin/json_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -38,11 +39,14 @@ bool OutOfRange(std::string_view token) {
 }
 
 // Walks the text once, outside texts only, for what must not reach the
-// parser: it is cheaper than the parse and needs no stack of its own.
+// parser: it is cheaper than the parse and does not recurse.
 void RefuseUnsafe(std::string_view text) {
     std::size_t line = 1;
     std::size_t lineStart = 0;
     int depth = 0;
+    // Per open level: whether it is an object, and its commas so far.
+    std::array<bool, kJsonNestingLimit + 1> isObject{};
+    std::array<int, kJsonNestingLimit + 1> commas{};
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\n') {
@@ -58,8 +62,13 @@ void RefuseUnsafe(std::string_view text) {
                 throw JsonTextError(line, i - lineStart + 1,
                                     "nested deeper than " + std::to_string(kJsonNestingLimit) + " levels");
             }
+            isObject[depth] = c == '{';
+            commas[depth] = 0;
         } else if (c == ']' || c == '}') {
             if (depth > 0) --depth;
+        } else if (c == ',' && isObject[depth] && ++commas[depth] >= kJsonMemberLimit) {
+            throw JsonTextError(line, i - lineStart + 1,
+                                "an object with more than " + std::to_string(kJsonMemberLimit) + " members");
         } else if (StartsNumber(c)) {
             std::size_t end = i;
             while (end < text.size() && InNumber(text[end])) ++end;

@@ -19,6 +19,11 @@ using Json = nlohmann::ordered_json;
 // so a deeper text is refused before parsing.
 inline constexpr int kJsonNestingLimit = 64;
 
+// The most members one object may have. The formats need tens (the index
+// fields of a document); the parser finds each key of an object by going
+// through the keys before it, so the time grows with the square of this.
+inline constexpr int kJsonMemberLimit = 1000;
+
 // A text that is not JSON the host accepts. Line and column count from 1,
 // the column in bytes; both are 0 when the parser gave no place.
 class JsonTextError : public std::runtime_error {
@@ -36,10 +41,11 @@ private:
 
 // Parses the whole text, calling back as nlohmann's parser does. Throws
 // JsonTextError for a syntax error, nesting deeper than kJsonNestingLimit
-// ("nested deeper than 64 levels") and a number the parser cannot hold
-// exactly as written ("number out of range: 1e400"): a whole number beyond
-// 64 bits, or a number with a fraction or exponent beyond a double, in
-// either direction.
+// ("nested deeper than 64 levels"), an object of more than kJsonMemberLimit
+// members ("an object with more than 1000 members") and a number the parser
+// cannot hold ("number out of range: 1e400"): a whole number beyond 64 bits,
+// or a number with a fraction or exponent beyond a double, in either
+// direction.
 Json ParseJsonText(std::string_view text, const Json::parser_callback_t& callback = nullptr);
 
 // The path of a member: `parent.key`, or `parent["odd key"]` with an

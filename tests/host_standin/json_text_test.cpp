@@ -11,12 +11,25 @@ std::string Nested(int levels, const std::string& inside = "") {
     return std::string(levels, '[') + inside + std::string(levels, ']');
 }
 
+// An object of that many members "0": 0, "1": 0, ... on one line.
+std::string ObjectOf(int members) {
+    std::string text = "{";
+    for (int i = 0; i < members; ++i) text += (i ? ", \"" : "\"") + std::to_string(i) + "\": 0";
+    return text + "}";
+}
+
 TEST(JsonTextTest, AcceptsWhatTheFormatsCanHold) {
     EXPECT_EQ(ParseJsonText(Nested(kJsonNestingLimit)).dump(), Nested(kJsonNestingLimit));
     EXPECT_EQ(ParseJsonText("[18446744073709551615, -9223372036854775808, 1e308, -1e308, 4e-320, 0e-999]").size(),
               6u);
     EXPECT_EQ(ParseJsonText(R"({"[[[[": "1e400 -1e-400 {{{{"})").dump(), R"({"[[[[":"1e400 -1e-400 {{{{"})")
         << "brackets and numbers inside texts are text";
+    EXPECT_EQ(ParseJsonText(ObjectOf(kJsonMemberLimit)).size(), 1000u);
+    EXPECT_EQ(ParseJsonText("[" + ObjectOf(kJsonMemberLimit) + ", " + ObjectOf(kJsonMemberLimit) + "]").size(), 2u)
+        << "the members are counted per object";
+    std::string longList = "[0";
+    for (int i = 1; i < 10 * kJsonMemberLimit; ++i) longList += ",0";
+    EXPECT_EQ(ParseJsonText(longList + "]").size(), 10'000u) << "a list has no such limit";
     const std::string escapedQuote = R"(["\"[[", 1])";
     EXPECT_EQ(ParseJsonText(escapedQuote).size(), 2u) << "an escaped quote does not end the text";
 }
@@ -59,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"OneLevelTooDeep", Nested(kJsonNestingLimit + 1), 1, 65, "nested deeper than 64 levels"},
         Refused{"ObjectsTooDeep", std::string(70, '{'), 1, 65, "nested deeper than 64 levels"},
         Refused{"HundredThousandLevels", Nested(100'000), 1, 65, "nested deeper than 64 levels"},
+        Refused{"ObjectWithTooManyMembers", ObjectOf(kJsonMemberLimit + 1),
+                1, ObjectOf(kJsonMemberLimit).size(), "an object with more than 1000 members"},
         Refused{"LongTokenExcerpted", "[\"" + std::string(5000, 'k') + "\xff\"]", 1, 5003,
                 "syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last read: '\"" +
                     std::string(39, 'k') + "…'"},
