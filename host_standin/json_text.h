@@ -15,8 +15,9 @@ namespace standin {
 using Json = nlohmann::ordered_json;
 
 // The deepest nesting of lists and objects accepted. The formats need six
-// levels (a batch's table rows); the parser and the tree it builds recurse,
-// so a deeper text is refused before parsing.
+// levels (a batch's table rows); copying, comparing or printing a parsed tree
+// recurses, as does reading the registry's keys, so a deeper text is refused
+// before parsing.
 inline constexpr int kJsonNestingLimit = 64;
 
 // The most members one object may have. The formats need tens (the index
