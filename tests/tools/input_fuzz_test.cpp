@@ -123,7 +123,7 @@ private:
                 break;
             }
             case 4: {
-                const int length = std::array{41, 10'000, 2'000'000}[static_cast<std::size_t>(Pick(0, 2))];
+                const int length = std::array{41, 10'000, 200'000}[static_cast<std::size_t>(Pick(0, 2))];
                 text.insert(After(text, '{'), "\"" + std::string(static_cast<std::size_t>(length), 'k') + "\": \"x\", ");
                 break;
             }
