@@ -170,8 +170,8 @@ void CheckConstantsFit(const DocumentClass& documentClass, Findings& findings) {
         if (!type) continue;
         ++checked;
         if (std::optional<std::string> problem = ConstantProblem(link.source, *type)) {
-            findings.Error("the constant " + QuotedExcerpt(link.source) + " mapped to " + kfx::ToUtf8(link.destination) +
-                           " " + *problem + " (" + kfx::ToUtf8(row->sqlType) + ")");
+            findings.Error("the constant " + QuotedExcerpt(link.source) + " mapped to " +
+                           kfx::ToUtf8(link.destination) + " " + *problem + " (" + kfx::ToUtf8(row->sqlType) + ")");
             fit = false;
         }
     }
