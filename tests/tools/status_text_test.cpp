@@ -20,5 +20,10 @@ TEST(StatusTextTest, OnOneLineShowsLineBreaksAsSlashesAndEscapesOtherControlChar
     for (const auto& example : cases) EXPECT_EQ(OnOneLine(example.message), example.shown);
 }
 
+TEST(StatusTextTest, JoinedLinesKeepsTheLinesApartWithTheSeparator) {
+    EXPECT_EQ(JoinedLines(u"Error Updating AIP33\r\nValue 'a\x1b[2J' too long", "\n      "),
+              "Error Updating AIP33\n      Value 'a\\x1b[2J' too long");
+}
+
 }  // namespace
 }  // namespace standin
