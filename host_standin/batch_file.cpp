@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <set>
 
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/host_values.h"
 #include "host_standin/strict_json.h"
 #include "host_standin/text_file.h"
@@ -16,7 +18,25 @@ bool Contains(std::span<const kfx::Text> names, const kfx::Text& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-std::string Quoted(const kfx::Text& name) { return "\"" + kfx::ToUtf8(name) + "\""; }
+// The document class's names, looked up once per name in the batch: a
+// batch names them many thousands of times.
+struct DeclaredNames {
+    explicit DeclaredNames(const DocumentClass& documentClass)
+        : batchFields(documentClass.batchFields.begin(), documentClass.batchFields.end()),
+          hostValues(documentClass.hostValueNames.begin(), documentClass.hostValueNames.end()) {
+        for (const IndexFieldRecord& field : documentClass.indexFields) {
+            indexFields.emplace(field.name, &field);
+            if (!field.tableName.empty()) tables.insert(field.tableName);
+        }
+    }
+
+    std::set<kfx::Text> batchFields;
+    std::set<kfx::Text> hostValues;
+    std::map<kfx::Text, const IndexFieldRecord*> indexFields;
+    std::set<kfx::Text> tables;
+};
+
+std::string Quoted(const kfx::Text& name) { return "\"" + Excerpt(kfx::ToUtf8(name)) + "\""; }
 
 // Reads an object of texts whose every key must pass the check.
 template <class Check>
@@ -32,7 +52,7 @@ FieldValues ReadFieldValues(const JsonNode& node, Check refusal) {
 
 class BatchReader {
 public:
-    BatchReader(const DocumentClass& documentClass) : documentClass_(documentClass) {}
+    BatchReader(const DocumentClass& documentClass) : declared_(documentClass) {}
 
     Batch Read(const JsonNode& root) {
         JsonObject top = root.AsObject();
@@ -41,7 +61,7 @@ public:
         if (std::optional<JsonNode> name = top.Optional("batchName")) batch.batchName = name->AsText();
         if (std::optional<JsonNode> fields = top.Optional("batchFields")) {
             batch.batchFields = ReadFieldValues(*fields, [&](const kfx::Text& name) {
-                return Contains(documentClass_.batchFields, name)
+                return declared_.batchFields.contains(name)
                            ? std::string()
                            : "the document class has no batch field " + Quoted(name);
             });
@@ -80,7 +100,7 @@ private:
                 if (Contains(HostComputedValueNames(), name)) {
                     return "the host works out " + Quoted(name) + " itself; leave it out";
                 }
-                return Contains(documentClass_.hostValueNames, name)
+                return declared_.hostValues.contains(name)
                            ? std::string()
                            : "the document class has no host value " + Quoted(name);
             });
@@ -92,8 +112,7 @@ private:
     void ReadTables(const JsonNode& node, BatchDocument& document) {
         for (auto& [name, rowsNode] : node.AsObject().Members()) {
             const kfx::Text table = kfx::FromUtf8(name);
-            if (std::none_of(documentClass_.indexFields.begin(), documentClass_.indexFields.end(),
-                             [&](const IndexFieldRecord& field) { return field.tableName == table; })) {
+            if (!declared_.tables.contains(table)) {
                 rowsNode.Fail("the document class has no table " + Quoted(table));
             }
             std::vector<FieldValues>& rows = document.tables[table];
@@ -109,12 +128,11 @@ private:
     }
 
     const IndexFieldRecord* FindIndexField(const kfx::Text& name) const {
-        auto found = std::find_if(documentClass_.indexFields.begin(), documentClass_.indexFields.end(),
-                                  [&](const IndexFieldRecord& field) { return field.name == name; });
-        return found == documentClass_.indexFields.end() ? nullptr : &*found;
+        auto found = declared_.indexFields.find(name);
+        return found == declared_.indexFields.end() ? nullptr : found->second;
     }
 
-    const DocumentClass& documentClass_;
+    const DeclaredNames declared_;
 };
 
 }  // namespace
@@ -125,7 +143,7 @@ Batch ParseBatch(std::string_view text, const std::string& file, const DocumentC
 }
 
 Batch LoadBatch(const std::filesystem::path& path, const DocumentClass& documentClass) {
-    return ParseBatch(ReadTextFile(path), path.string(), documentClass);
+    return ParseBatch(ReadTextFile(path, kBatchFileLimit), path.string(), documentClass);
 }
 
 }  // namespace standin

@@ -1,9 +1,10 @@
 #include "host_standin/document_class_file.h"
 
-#include <algorithm>
+#include <set>
 
 #include "host/kfx_types.h"
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/strict_json.h"
 #include "host_standin/text_file.h"
 
@@ -16,27 +17,25 @@ kfx::Text OptionalText(JsonObject& object, std::string_view key) {
 }
 
 // A name that must be given and must not repeat among its kind.
-kfx::Text UniqueName(const JsonNode& node, std::vector<kfx::Text>& seen) {
+kfx::Text UniqueName(const JsonNode& node, std::set<kfx::Text>& seen) {
     kfx::Text name = node.AsText();
     if (name.empty()) node.Fail("a name cannot be empty");
-    if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-        node.Fail("\"" + kfx::ToUtf8(name) + "\" is named twice");
-    }
-    seen.push_back(name);
+    if (!seen.insert(name).second) node.Fail("\"" + Excerpt(kfx::ToUtf8(name)) + "\" is named twice");
     return name;
 }
 
 std::vector<kfx::Text> UniqueNames(JsonObject& object, std::string_view key) {
     std::vector<kfx::Text> names;
+    std::set<kfx::Text> seen;
     if (std::optional<JsonNode> list = object.Optional(key)) {
-        for (const JsonNode& element : list->AsList()) UniqueName(element, names);
+        for (const JsonNode& element : list->AsList()) names.push_back(UniqueName(element, seen));
     }
     return names;
 }
 
 std::vector<IndexFieldRecord> ReadIndexFields(JsonObject& object) {
     std::vector<IndexFieldRecord> fields;
-    std::vector<kfx::Text> names;
+    std::set<kfx::Text> names;
     std::optional<JsonNode> list = object.Optional("indexFields");
     if (!list) return fields;
     for (const JsonNode& element : list->AsList()) {
@@ -106,7 +105,7 @@ DocumentClass ParseDocumentClass(std::string_view text, const std::string& file)
 }
 
 DocumentClass LoadDocumentClass(const std::filesystem::path& path) {
-    return ParseDocumentClass(ReadTextFile(path), path.string());
+    return ParseDocumentClass(ReadTextFile(path, kDocumentClassFileLimit), path.string());
 }
 
 std::string DocumentClassJson(const DocumentClass& documentClass) {

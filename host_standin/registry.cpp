@@ -5,15 +5,20 @@
 #include <sstream>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include "host_standin/display_text.h"
+#include "host_standin/json_text.h"
+#include "host_standin/store_error.h"
+#include "host_standin/text_file.h"
 
 namespace standin {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 constexpr int kFormatVersion = 1;
+// A registration takes a few kilobytes; the registry holds a handful.
+constexpr std::size_t kRegistryFileLimit = 1024 * 1024;
+
+std::string Quoted(const std::string& name) { return "\"" + Excerpt(name) + "\""; }
 
 std::vector<std::string> SplitPath(const std::string& path) {
     std::vector<std::string> parts;
@@ -40,15 +45,15 @@ RegistryKey KeyFromJson(const Json& json, const std::string& where) {
         if (member == "values") {
             if (!content.is_object()) throw RegistryError(where + ".values is not an object");
             for (const auto& [name, data] : content.items()) {
-                if (!data.is_string()) throw RegistryError(where + ".values." + name + " is not a text");
+                if (!data.is_string()) throw RegistryError(MemberPath(where + ".values", name) + " is not a text");
                 key.values[name] = data.get<std::string>();
             }
         } else if (member == "subkeys") {
             if (!content.is_object()) throw RegistryError(where + ".subkeys is not an object");
             for (const auto& [name, subkey] : content.items())
-                key.subkeys[name] = KeyFromJson(subkey, where + ".subkeys." + name);
+                key.subkeys[name] = KeyFromJson(subkey, MemberPath(where + ".subkeys", name));
         } else {
-            throw RegistryError(where + " has the unknown member \"" + member + "\"");
+            throw RegistryError(where + " has the unknown member " + Quoted(member));
         }
     }
     return key;
@@ -70,13 +75,20 @@ Registry Registry::Load(const std::filesystem::path& file) {
         if (error) throw RegistryError("the registry " + file.string() + " cannot be read: " + error.message());
         return registry;
     }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) throw RegistryError("the registry " + file.string() + " cannot be opened");
+    std::string text;
+    try {
+        text = ReadTextFile(file, kRegistryFileLimit);
+    } catch (const StoreError& readError) {
+        throw RegistryError(std::string("the registry ") + readError.what());
+    }
     Json json;
     try {
-        json = Json::parse(stream);
-    } catch (const Json::exception& parseError) {
-        throw RegistryError("the registry " + file.string() + " is not valid JSON: " + parseError.what());
+        json = ParseJsonText(text);
+    } catch (const JsonTextError& parseError) {
+        const std::string place = parseError.Line() == 0 ? std::string()
+                                                         : "line " + std::to_string(parseError.Line()) + ", column " +
+                                                               std::to_string(parseError.Column()) + ": ";
+        throw RegistryError("the registry " + file.string() + " is not valid JSON: " + place + parseError.what());
     }
     try {
         if (!json.is_object()) throw RegistryError("the top level is not an object");
@@ -87,7 +99,7 @@ Registry Registry::Load(const std::filesystem::path& file) {
             } else if (member == "root") {
                 registry.root_ = KeyFromJson(content, "root");
             } else {
-                throw RegistryError("the unknown member \"" + member + "\"");
+                throw RegistryError("the unknown member " + Quoted(member));
             }
         }
         if (!json.contains("formatVersion")) throw RegistryError("formatVersion is missing");

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/overloaded.h"
 #include "host_standin/store_error.h"
 #include "host_standin/strict_json.h"
@@ -77,7 +78,7 @@ LogRecord FromJson(const JsonNode& node) {
     } else if (kind == "outcome") {
         record = DocumentOutcome{DocumentId(object), kfx::ToUtf8(object.Required("outcome").AsText())};
     } else {
-        object.Required("kind").Fail("unknown kind \"" + kind + "\"");
+        object.Required("kind").Fail("unknown kind \"" + Excerpt(kind) + "\"");
     }
     object.Finish();
     return record;

@@ -1,8 +1,6 @@
 #include "host_standin/strict_json.h"
 
 #include <algorithm>
-#include <cctype>
-#include <regex>
 #include <set>
 
 #include "host/utf8.h"
@@ -76,37 +74,20 @@ private:
     std::optional<std::string> duplicate_;
 };
 
-[[noreturn]] void ThrowSyntaxError(const Json::parse_error& error, const std::string& file) {
-    static const std::regex kPlace(R"(at line (\d+), column (\d+): (.*))");
-    std::cmatch match;
-    const char* what = error.what();
-    if (std::regex_search(what, match, kPlace)) {
-        throw StoreError(file + ":" + match[1].str() + ":" + match[2].str() + ": " + match[3].str());
-    }
-    throw StoreError(file + ": at byte " + std::to_string(error.byte) + ": " + what);
-}
-
 }  // namespace
-
-std::string MemberPath(const std::string& parent, std::string_view key) {
-    const bool plainName = !key.empty() && !std::isdigit(static_cast<unsigned char>(key.front())) &&
-                           std::all_of(key.begin(), key.end(), [](char c) {
-                               return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-                           });
-    if (!plainName) return parent + "[" + Json(std::string(key)).dump() + "]";
-    return parent.empty() ? std::string(key) : parent + "." + std::string(key);
-}
 
 Json ParseStrictJson(std::string_view text, const std::string& file) {
     DuplicateKeyFinder finder;
     Json document;
     try {
-        document = Json::parse(text, [&finder](int, Json::parse_event_t event, Json& parsed) {
+        document = ParseJsonText(text, [&finder](int, Json::parse_event_t event, Json& parsed) {
             finder.Follow(event, parsed);
             return true;
         });
-    } catch (const Json::parse_error& error) {
-        ThrowSyntaxError(error, file);
+    } catch (const JsonTextError& error) {
+        if (error.Line() == 0) throw StoreError(file + ": " + error.what());
+        throw StoreError(file + ":" + std::to_string(error.Line()) + ":" + std::to_string(error.Column()) + ": " +
+                         error.what());
     }
     if (finder.Duplicate()) throw StoreError(file + ": " + PlaceText(*finder.Duplicate()) + ": duplicate key");
     return document;

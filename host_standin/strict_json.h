@@ -1,6 +1,7 @@
 // Reading the store's JSON strictly: syntax errors name line and column,
 // every other error names the JSON path (as `links[3].sourceType`), duplicate
-// keys and keys nobody asked for are errors.
+// keys and keys nobody asked for are errors. A message quotes a key or value
+// of the file only as a short, escaped excerpt.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +11,14 @@
 #include <utility>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "host/com.h"
+#include "host_standin/json_text.h"
 
 namespace standin {
 
-using Json = nlohmann::ordered_json;
-
 // Parses a whole document; throws StoreError "<file>:<line>:<column>: ..." for
-// a syntax error and "<file>: <path>: duplicate key" for a repeated key.
+// a syntax error, nesting too deep or a number out of range (ParseJsonText),
+// and "<file>: <path>: duplicate key" for a repeated key.
 Json ParseStrictJson(std::string_view text, const std::string& file);
 
 class JsonObject;
@@ -70,9 +69,5 @@ private:
     JsonNode node_;
     std::vector<std::string> read_;
 };
-
-// The path of a member: `parent.key`, or `parent["odd key"]` when the key is
-// not a plain name.
-std::string MemberPath(const std::string& parent, std::string_view key);
 
 }  // namespace standin

@@ -12,6 +12,7 @@
 #include "host/kfx_types.h"
 #include "host/text_format.h"
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 #include "host_standin/document_class_file.h"
 #include "host_standin/store_error.h"
 #include "model/field_catalogue.h"
@@ -42,7 +43,10 @@ private:
     bool failed_ = false;
 };
 
-std::string Quoted(const Text& text) { return "'" + kfx::ToUtf8(text) + "'"; }
+// Texts of the document class can hold control characters; a setting is
+// shown whole, an offending constant or a name only as an excerpt.
+std::string Quoted(const Text& text) { return "'" + DisplayText(kfx::ToUtf8(text)) + "'"; }
+std::string QuotedExcerpt(const Text& text) { return "'" + Excerpt(kfx::ToUtf8(text)) + "'"; }
 
 std::string SourceKind(std::int32_t sourceType) {
     switch (sourceType) {
@@ -70,7 +74,7 @@ bool ReadSetting(const DocumentClass& documentClass, const Text& key, Text& sett
     if (!link) return true;
     if (link->sourceType != kfx::KFX_REL_TEXTCONSTANT) {
         findings.Note("the setting " + Quoted(key) + " comes from " + SourceKind(link->sourceType) + " " +
-                      Quoted(link->source) + " at release and cannot be checked here");
+                      QuotedExcerpt(link->source) + " at release and cannot be checked here");
         return false;
     }
     if (!link->source.empty()) setting = link->source;
@@ -166,8 +170,8 @@ void CheckConstantsFit(const DocumentClass& documentClass, Findings& findings) {
         if (!type) continue;
         ++checked;
         if (std::optional<std::string> problem = ConstantProblem(link.source, *type)) {
-            findings.Error("the constant " + Quoted(link.source) + " mapped to " + kfx::ToUtf8(link.destination) +
-                           " " + *problem + " (" + kfx::ToUtf8(row->sqlType) + ")");
+            findings.Error("the constant " + QuotedExcerpt(link.source) + " mapped to " +
+                           kfx::ToUtf8(link.destination) + " " + *problem + " (" + kfx::ToUtf8(row->sqlType) + ")");
             fit = false;
         }
     }
@@ -248,8 +252,9 @@ private:
             if (!destination || !files_[destination->file]) continue;
             ++checked;
             if (files_[destination->file]->HasField(destination->column)) continue;
-            findings_.Error("the mapped destination " + kfx::ToUtf8(link.destination) + " is not a column of " +
-                            kfx::ToUtf8(settings_.apiLibrary) + "." + kfx::ToUtf8(kFileNames[destination->file]));
+            findings_.Error("the mapped destination " + Excerpt(kfx::ToUtf8(link.destination)) +
+                            " is not a column of " + Excerpt(kfx::ToUtf8(settings_.apiLibrary)) + "." +
+                            kfx::ToUtf8(kFileNames[destination->file]));
             present = false;
         }
         if (present && checked > 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data_access/provider/embedded_database.h"
+#include "host_standin/display_text.h"
 
 namespace standin {
 namespace {
@@ -17,8 +18,11 @@ bool IsDefault(const std::string& value) {
            (point == 1 && std::all_of(value.begin() + 2, value.end(), [](char c) { return c == '0'; }));
 }
 
+// Quoted when it holds a blank; a control character (a line break, an escape
+// sequence) shows escaped, never acts on the terminal.
 std::string Shown(const std::string& value) {
-    return value.find(' ') == std::string::npos ? value : "\"" + value + "\"";
+    const std::string shown = DisplayText(value);
+    return value.find(' ') == std::string::npos ? shown : "\"" + shown + "\"";
 }
 
 void PrintTable(const dbAx::provider::EmbeddedRows& table, const std::string& name, std::ostream& out) {
@@ -26,7 +30,7 @@ void PrintTable(const dbAx::provider::EmbeddedRows& table, const std::string& na
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         out << "  row " << r + 1 << ':';
         for (std::size_t c = 0; c < table.columns.size() && c < table.rows[r].size(); ++c) {
-            if (!IsDefault(table.rows[r][c])) out << ' ' << table.columns[c] << '=' << Shown(table.rows[r][c]);
+            if (!IsDefault(table.rows[r][c])) out << ' ' << DisplayText(table.columns[c]) << '=' << Shown(table.rows[r][c]);
         }
         out << '\n';
     }
@@ -56,7 +60,7 @@ int RunShow(const std::filesystem::path& directory, const std::string& library, 
         PrintTable(lines, "AIP33", streams.out);
         return kExitSuccess;
     } catch (const dbAx::provider::EmbeddedDatabaseError& error) {
-        streams.err << "veldmark: " << error.what() << '\n';
+        streams.err << "veldmark: " << DisplayText(error.what()) << '\n';
         return kExitNothingDone;
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/utf8.h"
+#include "host_standin/display_text.h"
 
 namespace standin {
 
@@ -30,18 +31,20 @@ std::string ReturnValueText(kfx::KfxReturnValue value) {
     return name ? std::string(name) + " (" + number + ")" : number;
 }
 
-std::string OnOneLine(const kfx::Text& message) {
-    std::string text = kfx::ToUtf8(message);
+std::string JoinedLines(const kfx::Text& message, std::string_view separator) {
+    const std::string text = kfx::ToUtf8(message);
     std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            result += " / ";
-        } else {
-            result += text[i];
-        }
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+        if (lineStart > 0) result += separator;
+        result += DisplayText(std::string_view(text).substr(lineStart, i - lineStart));
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+        lineStart = i + 1;
     }
     return result;
 }
+
+std::string OnOneLine(const kfx::Text& message) { return JoinedLines(message, " / "); }
 
 }  // namespace standin

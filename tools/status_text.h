@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "host/com.h"
 #include "host/kfx_types.h"
@@ -12,8 +13,11 @@ namespace standin {
 std::string StatusText(kfx::HRESULT status);
 // "KFX_REL_ERROR (-1)"; an unknown value shows as its number.
 std::string ReturnValueText(kfx::KfxReturnValue value);
-// The message as UTF-8 on one line, its line breaks shown as " / ": output
-// is read one line per finding.
+// The message as UTF-8, each of its lines (ended by CR LF, CR or LF) with
+// every control character escaped as DisplayText does, joined by the
+// separator.
+std::string JoinedLines(const kfx::Text& message, std::string_view separator);
+// JoinedLines with " / ": output is read one line per finding.
 std::string OnOneLine(const kfx::Text& message);
 
 }  // namespace standin

@@ -81,6 +81,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "batch.json: batchFields.Scanner: the document class has no batch field \"Scanner\""},
         BadBatch{"NoDocuments", R"({"formatVersion": 1, "batchName": "B"})",
                  "batch.json: top level: missing key \"documents\""},
+        BadBatch{"LongUnknownIndexFieldIsExcerpted",
+                 R"({"documentId": 1, "indexFields": {")" + std::string(1'000'000, 'k') + R"(": "1"}})",
+                 "batch.json: documents[0].indexFields[\"" + std::string(40, 'k') +
+                     "…\"]: the document class has no index field \"" + std::string(40, 'k') + "…\""},
+        BadBatch{"ControlCharactersInAFieldNameAreEscaped", R"({"documentId": 1, "indexFields": {"\u001b]0;x\u0007": "1"}})",
+                 R"(batch.json: documents[0].indexFields["\x1b]0;x\x07"]: the document class has no index field "\x1b]0;x\x07")"},
+        BadBatch{"DocumentIdOutOfRange", R"({"documentId": -1e400})",
+                 "batch.json:1:51: number out of range: -1e400"},
+        BadBatch{"DocumentIdTooSmallToHold", R"({"documentId": 1e-400})",
+                 "batch.json:1:51: number out of range: 1e-400"},
+        BadBatch{"InvalidUtf8InAValue", "{\"documentId\": 1, \"pdfFileName\": \"a\xff.pdf\"}",
+                 "batch.json:1:71: syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last "
+                 "read: '\"a\\xff'"},
         BadBatch{"BrokenSyntax", "{\"formatVersion\": 1, \"documents\": [\n  {\"documentId\": 1,}\n]}",
                  "batch.json:2:20: syntax error while parsing object key - unexpected '}'; expected string literal"}),
     [](const ::testing::TestParamInfo<BadBatch>& info) { return std::string(info.param.name); });

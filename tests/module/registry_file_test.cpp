@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "host_standin/registry.h"
@@ -45,6 +47,16 @@ TEST_F(RegistryFileTest, RemoveTakesTheKeyWithEverythingBelowIt) {
     EXPECT_NE(registry.Find("A\\D"), nullptr);
 }
 
+TEST_F(RegistryFileTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+    ASSERT_EQ(::mkfifo(file.File().c_str(), 0600), 0);
+    try {
+        Registry::Load(file.File());
+        FAIL() << "a FIFO was read as the registry";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(std::string(error.what()), "the registry " + file.File().string() + ": is a FIFO, not a regular file");
+    }
+}
+
 struct Malformed {
     const char* name;
     const char* text;
@@ -72,7 +84,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"OtherVersion", R"({"formatVersion": 2, "root": {}})", "formatVersion is not 1"},
                       Malformed{"UnknownMember", R"({"formatVersion": 1, "keys": {}})", "\"keys\""},
                       Malformed{"ValueNotText",
-                                R"({"formatVersion": 1, "root": {"values": {"a": 1}}})", "root.values.a is not a text"}),
+                                R"({"formatVersion": 1, "root": {"values": {"a": 1}}})", "root.values.a is not a text"},
+                      // Reading keys recurses: a deep registry is refused before it is parsed.
+                      Malformed{"NestedTooDeep",
+                                R"({"formatVersion": 1, "root": {"values": {}, "subkeys": {"a": )"
+                                R"({"subkeys": {"a": {"subkeys": {"a": {"subkeys": {"a": {"subkeys": {"a": {"subkeys": )"
+                                R"([[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[)",
+                                "is not valid JSON: line 1, column 198: nested deeper than 64 levels"},
+                      Malformed{"NumberOutOfRange", R"({"formatVersion": 1e400})",
+                                "is not valid JSON: line 1, column 19: number out of range: 1e400"},
+                      Malformed{"LongNameExcerpted",
+                                R"({"formatVersion": 1, "root": {"values": {"a\u001bkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk": 1}}})",
+                                R"(root.values["a\x1bkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk…"] is not a text)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

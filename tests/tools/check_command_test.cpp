@@ -129,6 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenClass{"ConstantTooLong", [](DocumentClass& c) { SetConstant(c, u"AIP32.CURN32", "POUNDS"); },
                     "the constant 'POUNDS' mapped to AIP32.CURN32 is 6 characters long; the column holds 3 "
                     "(CHAR(3))\n"},
+        BrokenClass{"LongConstantWithControlCharactersExcerpted",
+                    [](DocumentClass& c) { SetConstant(c, u"AIP32.CURN32", "\x1b[2J" + std::string(100'000, 'G')); },
+                    "the constant '\\x1b[2J" + std::string(36, 'G') +
+                        "…' mapped to AIP32.CURN32 is 100004 characters long; the column holds 3 (CHAR(3))\n"},
         BrokenClass{"DecimalTooLarge", [](DocumentClass& c) { SetConstant(c, u"AIP32.DTIN32", "12603020"); },
                     "the constant '12603020' mapped to AIP32.DTIN32 has 8 integer digits; the column holds 7 "
                     "(DECIMAL(7, 0))\n"},

@@ -54,6 +54,14 @@ TEST_F(DatabaseCommandsTest, ShowsEachRowByItsColumnsThatWereGiven) {
                               "  row 2: INVN33=4471 DESC33=\"Hex nut\" LQTY33=10.500\n");
 }
 
+TEST_F(DatabaseCommandsTest, ControlCharactersInAValueShowEscaped) {
+    ASSERT_EQ(RunCreateDatabase(directory_, "APLIB", {out_, err_, false}), 0);
+    Execute("INSERT INTO AIP32 (INVN32, INAM32) VALUES ('44' || char(27) || '[2J', 'Line one' || char(10) || 'two');");
+    out_.str("");
+    EXPECT_EQ(RunShow(directory_, "APLIB", {out_, err_, false}), 0);
+    EXPECT_NE(out_.str().find("  row 1: INVN32=44\\x1b[2J INAM32=\"Line one\\ntwo\"\n"), std::string::npos) << out_.str();
+}
+
 TEST_F(DatabaseCommandsTest, ProblemsAreNamedAndChangeNothing) {
     EXPECT_EQ(RunShow(directory_, "APLIB", {out_, err_, false}), 2);
     EXPECT_EQ(err_.str().rfind("veldmark: ", 0), 0u);
