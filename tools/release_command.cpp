@@ -10,6 +10,7 @@
 #include "host/utf8.h"
 #include "host_standin/batch_file.h"
 #include "host_standin/batch_history.h"
+#include "host_standin/batch_lock.h"
 #include "host_standin/document_class_file.h"
 #include "host_standin/host_values.h"
 #include "host_standin/link_resolver.h"
@@ -97,7 +98,8 @@ private:
         try {
             found = FindReleasedRows(Resolve(document));
         } catch (const LookupError& error) {
-            DocumentResult result{kNotReleased, {"its earlier release could not be checked: " + std::string(error.what())}};
+            DocumentResult result{kNotReleased,
+                                  {"its earlier release could not be checked: " + std::string(error.what())}};
             result.databaseUnreachable = SaysTheDatabaseIsUnreachable(error.what());
             return result;
         }
@@ -146,7 +148,8 @@ private:
         }
         for (const DocumentMessage& message : sink->DocumentMessages()) {
             result.details.push_back(OnOneLine(message.message));
-            result.databaseUnreachable = result.databaseUnreachable || SaysTheDatabaseIsUnreachable(result.details.back());
+            result.databaseUnreachable =
+                result.databaseUnreachable || SaysTheDatabaseIsUnreachable(result.details.back());
         }
         if (!hostProblem.empty()) result.details.push_back(hostProblem);
         result.reachedTheDatabase = !result.databaseUnreachable;
@@ -240,11 +243,14 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
     std::optional<Batch> batch;
     std::string batchIdentity;
     std::map<std::int64_t, EarlierRelease> earlier;
+    std::unique_ptr<BatchLock> lock;
     const std::filesystem::path logFile = LogPathFor(request.documentClassFile);
     try {
         documentClass = LoadDocumentClass(request.documentClassFile);
         batch = LoadBatch(request.batchFile, *documentClass);
         batchIdentity = BatchIdentity(request.batchFile);
+        // Before the log is read: what it says holds until this run ends.
+        lock = LockBatch(request.batchFile);
         const ReleaseLog log = ReadReleaseLog(logFile);
         for (const std::string& note : log.notes) streams.err << "veldmark: note: " << note << '\n';
         if (!request.again) earlier = EarlierReleases(log.entries, batchIdentity);

@@ -10,6 +10,7 @@
 #include "data_access/ax_library.h"
 #include "data_access/provider/embedded_database.h"
 #include "host/utf8.h"
+#include "host_standin/batch_lock.h"
 #include "host_standin/com_object.h"
 #include "host_standin/release_log.h"
 #include "tools/release_command.h"
@@ -383,7 +384,9 @@ TEST_P(ReleaseInDoubtTest, IsLookedUpInTheInterfaceFilesFirst) {
     // Its outcome is on record now: the next run does not look it up again.
     ClearOutput();
     ReleaseAgain("batch.json", false, false, GetParam().releaseInDoubt);
-    if (GetParam().exitCode == 0) EXPECT_EQ(out_.str().substr(0, 29), "Document 1: already released\n");
+    if (GetParam().exitCode == 0) {
+        EXPECT_EQ(out_.str().substr(0, 29), "Document 1: already released\n");
+    }
 }
 
 constexpr const char* kHeaderOf1001 = "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP1', '1001   ', 'I');";
@@ -474,6 +477,15 @@ TEST_F(ReleaseCommandTest, ALogWithAnUnfinishedLastLineIsReadAndContinued) {
     EXPECT_EQ(out_.str(), "Document 1: already released\nDocument 2: already released\n"
                           "0 released, 0 failed, 2 already released\n");
     EXPECT_EQ(ReadReleaseLog(store_.Path("class.log.jsonl")).notes.size(), 1u);
+}
+
+TEST_F(ReleaseCommandTest, ABatchThatAnotherRunIsReleasingIsLeftToIt) {
+    store_.Write("batch.json", BatchOf({"1001"}));
+    const std::unique_ptr<BatchLock> otherRun = LockBatch(store_.Path("batch.json"));
+    EXPECT_EQ(ReleaseAgain(), 2);
+    EXPECT_EQ(err_.str(), "veldmark: " + store_.Path("batch.json").string() +
+                              ": another veldmark is releasing this batch; try again when it is done\nNothing was released.\n");
+    EXPECT_TRUE(loader_.requested.empty());
 }
 
 }  // namespace
