@@ -30,7 +30,8 @@ Destination Split(const kfx::Text& destination) {
     const std::size_t dot = text.find('.');
     if (dot == std::string::npos) return {text, ""};
     const std::size_t second = text.find('.', dot + 1);
-    return {text.substr(0, dot), text.substr(dot + 1, second == std::string::npos ? std::string::npos : second - dot - 1)};
+    const std::size_t length = second == std::string::npos ? std::string::npos : second - dot - 1;
+    return {text.substr(0, dot), text.substr(dot + 1, length)};
 }
 
 }  // namespace

@@ -121,7 +121,9 @@ struct Line {
 std::vector<Line> ReadLines(const std::filesystem::path& path) {
     // A device or a pipe could be read for ever.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) throw StoreError(path.string() + ": the log is not a regular file");
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw StoreError(path.string() + ": the log is not a regular file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) throw StoreError(path.string() + ": cannot open for reading");
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

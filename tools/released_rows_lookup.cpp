@@ -25,7 +25,8 @@ veldmark::ReleaseSettings SettingsOf(const ReleaseDocument& document) {
     auto data = MakeHostObject<ReleaseData>(nullptr, document, std::make_shared<MessageSink>());
     kfx::ComPtr<kfx::IValues> values;
     if (kfx::Failed(data->get_Values(values.Put()))) throw LookupError("the document's values cannot be read");
-    veldmark::ReleaseSettings settings = veldmark::ResolveReleaseSettings(data.Get(), values.Get(), document.pdfFileName);
+    veldmark::ReleaseSettings settings =
+        veldmark::ResolveReleaseSettings(data.Get(), values.Get(), document.pdfFileName);
     if (std::optional<Text> problem = veldmark::SettingsProblem(settings)) throw LookupError(OnOneLine(*problem));
     return settings;
 }
