@@ -10,7 +10,7 @@
 #include "data_access/provider/provider_connection.h"
 #include "host/text_format.h"
 #include "host/utf8.h"
-#include "host_standin/invoice_keys.h"
+#include "tools/invoice_keys.h"
 #include "host_standin/message_sink.h"
 #include "host_standin/release_data.h"
 #include "release/release_settings.h"

@@ -391,7 +391,8 @@ TEST_P(ReleaseInDoubtTest, IsLookedUpInTheInterfaceFilesFirst) {
 
 constexpr const char* kHeaderOf1001 = "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP1', '1001   ', 'I');";
 constexpr const char* kTwoLinesOf1001 =
-    "INSERT INTO AIP33 (INVN33, RTYP33) VALUES ('1001', 'I'); INSERT INTO AIP33 (INVN33, RTYP33) VALUES ('1001', 'I');";
+    "INSERT INTO AIP33 (CDAC33, INVN33, RTYP33) VALUES ('SUP1', '1001', 'I');"
+    "INSERT INTO AIP33 (CDAC33, INVN33, RTYP33) VALUES ('SUP1', '1001', 'I');";
 
 INSTANTIATE_TEST_SUITE_P(
     EarlierRows, ReleaseInDoubtTest,
@@ -401,7 +402,8 @@ INSTANTIATE_TEST_SUITE_P(
         InDoubtCase{"NothingThereIsReleased", "", false, "Document 1: released\n", 1, 0},
         InDoubtCase{"RowsOfOtherInvoicesDoNotCount",
                     "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP2', '1001', 'I');"
-                    "INSERT INTO AIP33 (INVN33, RTYP33) VALUES ('1002', 'I');",
+                    "INSERT INTO AIP33 (CDAC33, INVN33, RTYP33) VALUES ('SUP2', '1001', 'I');"
+                    "INSERT INTO AIP33 (CDAC33, INVN33, RTYP33) VALUES ('SUP1', '1002', 'I');",
                     false, "Document 1: released\n", 1, 0},
         InDoubtCase{"OrphanLinesAreReportedAndSkipped", kTwoLinesOf1001, false,
                     "Document 1: in doubt: an earlier run left 2 line rows of it in AIP33 and no header in AIP32; "
@@ -412,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ReleaseCommandTest, AFailedDocumentThatLeftLinesIsNotReleasedOverThem) {
     EXPECT_EQ(Release(BatchOf({"10010000"})), 1);
-    Execute("INSERT INTO AIP33 (INVN33, RTYP33) VALUES ('10010000', 'I');");
+    Execute("INSERT INTO AIP33 (CDAC33, INVN33, RTYP33) VALUES ('SUP1', '10010000', 'I');");
     ClearOutput();
     EXPECT_EQ(ReleaseAgain(), 1);
     EXPECT_EQ(out_.str().rfind("Document 1: in doubt: an earlier run left 1 line rows of it in AIP33", 0), 0u)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host_standin/invoice_keys.h"
+#include "tools/invoice_keys.h"
 
 namespace standin {
 namespace {
@@ -12,8 +12,7 @@ TEST(InvoiceKeysTest, TheHeaderKeysAndTheLineKeysTheComponentDerivesFromThem) {
                                      Single(u"AIP32.INVN32", u"1001"), Single(u"AIP33.DESC33", u"Paper"),
                                      Single(u"serverName", u"sqlite:db")});
     EXPECT_EQ(keys.header, (std::vector<KeyValue>{{"CDAC32", u"01SUP"}, {"INVN32", u"1001"}, {"RTYP32", u"I"}}));
-    // CDAC32 goes among the line values under its own name, which no line column has.
-    EXPECT_EQ(keys.lines, (std::vector<KeyValue>{{"CDAC33", u""}, {"INVN33", u"1001"}, {"RTYP33", u"I"}}));
+    EXPECT_EQ(keys.lines, (std::vector<KeyValue>{{"CDAC33", u"01SUP"}, {"INVN33", u"1001"}, {"RTYP33", u"I"}}));
 }
 
 TEST(InvoiceKeysTest, TheHeaderTakesTheLastValueAndTheLinesTheFirst) {
@@ -27,7 +26,8 @@ TEST(InvoiceKeysTest, TheHeaderTakesTheLastValueAndTheLinesTheFirst) {
 TEST(InvoiceKeysTest, ALineKeyGivenRowByRowTiesNoLine) {
     const InvoiceKeys keys =
         KeysOf({Single(u"AIP32.INVN32", u"1001"), ResolvedValue{u"AIP33.RTYP33", u"", u"Lines", {u"I", u"C"}}});
-    EXPECT_EQ(keys.lines, (std::vector<KeyValue>{{"CDAC33", u""}, {"INVN33", u"1001"}}));
+    EXPECT_EQ(keys.lines, (std::vector<KeyValue>{{"CDAC33", u""}, {"INVN33", u"1001"}}))
+        << "an unmapped key is blank";
 }
 
 }  // namespace

@@ -27,8 +27,9 @@ struct InvoiceKeys {
 };
 
 // Each header key gets the last value assigned to it. Each line key gets the
-// first value put among the common line values: the header's INVN32 and
-// RTYP32 give INVN33 and RTYP33, a single AIP33 value its own column.
+// first value put among the common line values: a header key's value under
+// the line keys the component derives from it, a single AIP33 value under
+// its own column.
 InvoiceKeys KeysOf(const std::vector<ResolvedValue>& values);
 
 }  // namespace standin
