@@ -13,14 +13,13 @@ namespace standin {
 class AppendOnlyFile {
 public:
     virtual ~AppendOnlyFile() = default;
-    // Appends all bytes with a single write. False, with the reason, when
-    // fewer or none were written.
-    virtual bool Append(std::string_view bytes, std::string* problem) = 0;
+    // Appends the line with a single write, holding the file against the
+    // other writers meanwhile. When the file ends inside a line (one that an
+    // earlier writer could not finish), ending comes first, in the same
+    // write. False, with the reason, when fewer bytes or none were written.
+    virtual bool Append(std::string_view line, std::string_view ending, std::string* problem) = 0;
     // False, with the reason, when the file cannot be put on disk.
     virtual bool Sync(std::string* problem) = 0;
-    // Whether the file's last byte is not a line end: a line that an earlier
-    // writer could not finish.
-    virtual bool EndsInsideALine() = 0;
 };
 
 // Opens the file for appending, creating it when missing. Throws StoreError

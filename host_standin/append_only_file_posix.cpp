@@ -1,6 +1,7 @@
 #include "host_standin/append_only_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,12 +22,23 @@ public:
     PosixAppendOnlyFile(const PosixAppendOnlyFile&) = delete;
     PosixAppendOnlyFile& operator=(const PosixAppendOnlyFile&) = delete;
 
-    bool Append(std::string_view bytes, std::string* problem) override {
+    bool Append(std::string_view line, std::string_view ending, std::string* problem) override {
+        // Another writer's line is whole before this one looks at the end.
+        while (::flock(descriptor_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                *problem = SystemProblem();
+                return false;
+            }
+        }
+        const std::string bytes = EndsInsideALine() ? std::string(ending) + std::string(line) : std::string(line);
         ssize_t written;
         do {
             written = ::write(descriptor_, bytes.data(), bytes.size());
         } while (written < 0 && errno == EINTR);
+        const int error = errno;
+        ::flock(descriptor_, LOCK_UN);
         if (written == static_cast<ssize_t>(bytes.size())) return true;
+        errno = error;
         *problem = written < 0 ? SystemProblem()
                                : "only " + std::to_string(written) + " of " + std::to_string(bytes.size()) +
                                      " bytes were written";
@@ -41,14 +53,14 @@ public:
         return false;
     }
 
-    bool EndsInsideALine() override {
+private:
+    bool EndsInsideALine() const {
         struct stat status {};
         if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0) return false;
         char last = '\n';
         return ::pread(descriptor_, &last, 1, status.st_size - 1) == 1 && last != '\n';
     }
 
-private:
     int descriptor_;
 };
 

@@ -184,16 +184,17 @@ void ReleaseLogWriter::AppendAndSync(const LogRecord& record) {
     if (!file_->Sync(&problem)) throw StoreError(path_.string() + ": cannot put the log on disk: " + problem);
 }
 
-void ReleaseLogWriter::Write(std::string line) {
+void ReleaseLogWriter::Write(const std::string& line) {
     if (!file_) {
         std::error_code ignored;
         created_ = !std::filesystem::exists(path_, ignored);
         file_ = OpenAppendOnlyFile(path_);
     }
-    // Ended within the same write, so that nothing can come between.
-    if (file_->EndsInsideALine()) line = "\n" + LineOf({{"kind", kLineEnded}}, runId_) + line;
+    const std::string ending = "\n" + LineOf({{"kind", kLineEnded}}, runId_);
     std::string problem;
-    if (!file_->Append(line, &problem)) throw StoreError(path_.string() + ": cannot write to the log: " + problem);
+    if (!file_->Append(line, ending, &problem)) {
+        throw StoreError(path_.string() + ": cannot write to the log: " + problem);
+    }
 }
 
 ReleaseLog ReadReleaseLog(const std::filesystem::path& path) {

@@ -89,7 +89,7 @@ public:
     const std::string& RunId() const { return runId_; }
 
 private:
-    void Write(std::string line);
+    void Write(const std::string& line);
 
     std::filesystem::path path_;
     std::string runId_;

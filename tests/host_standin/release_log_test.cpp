@@ -26,7 +26,10 @@ public:
     FillingFile(fs::path path, std::size_t room, bool syncFails = false)
         : path_(std::move(path)), room_(room), syncFails_(syncFails) {}
 
-    bool Append(std::string_view bytes, std::string* problem) override {
+    bool Append(std::string_view line, std::string_view ending, std::string* problem) override {
+        const std::string content = ReadWhole(path_);
+        const bool insideALine = !content.empty() && content.back() != '\n';
+        const std::string bytes = insideALine ? std::string(ending) + std::string(line) : std::string(line);
         const std::size_t taken = std::min(room_, bytes.size());
         std::ofstream(path_, std::ios::binary | std::ios::app) << bytes.substr(0, taken);
         room_ -= taken;
@@ -37,10 +40,6 @@ public:
     bool Sync(std::string* problem) override {
         if (syncFails_) *problem = "Input/output error";
         return !syncFails_;
-    }
-    bool EndsInsideALine() override {
-        const std::string content = ReadWhole(path_);
-        return !content.empty() && content.back() != '\n';
     }
 
 private:
