@@ -8,6 +8,7 @@
 
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_result_columns.h"
+#include "data_access/provider/odbc_row_count.h"
 #include "data_access/provider/odbc_text.h"
 
 namespace dbAx::provider {
@@ -197,6 +198,24 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
     if (const std::optional<OdbcCallFailure> failure = insert->Execute(values_)) {
         return Failure(*failure, kfx::E_FAIL, errors);
     }
+    return kfx::S_OK;
+}
+
+Result OdbcSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
+                              std::int64_t* rows, ErrorMessages& errors) {
+    const Result lost = RefuseWhenLost(errors);
+    if (kfx::Failed(lost)) return lost;
+    if (!IsOneSelect(selection)) {
+        return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                      "'" + selection + "' is not one selection that only reads (SELECT ... FROM ...)");
+    }
+    OdbcHandle statement = AllocateOdbcHandle(SQL_HANDLE_STMT, connection_.get());
+    if (!statement) return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, connection_.get()}, kfx::E_FAIL, errors);
+    const RowCount counted = CountSelectedRows(statement.get(), selection, parameters);
+    if (counted.failedCall) {
+        return Failure({counted.failedCall, SQL_HANDLE_STMT, statement.get()}, platform::DB_E_ERRORSINCOMMAND, errors);
+    }
+    *rows = counted.rows;
     return kfx::S_OK;
 }
 

@@ -37,7 +37,6 @@ public:
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;
-    // In odbc_row_count.cpp.
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
 
