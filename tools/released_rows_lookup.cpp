@@ -8,6 +8,7 @@
 #include "data_access/ax_connection.h"
 #include "data_access/ax_exception.h"
 #include "data_access/provider/provider_connection.h"
+#include "data_access/sanitise/sanitise.h"
 #include "host/text_format.h"
 #include "host/utf8.h"
 #include "tools/invoice_keys.h"
@@ -31,19 +32,26 @@ veldmark::ReleaseSettings SettingsOf(const ReleaseDocument& document) {
     return settings;
 }
 
-Text WithoutTrailingBlanks(Text text) {
-    text.erase(text.find_last_not_of(u' ') + 1);
-    return text;
+// The key as the component stores it: sanitised as every value it assigns,
+// compared without trailing blanks, as a CHAR column compares.
+Text AsStored(const Text& key, const veldmark::ReleaseSettings& settings) {
+    Text stored;
+    try {
+        stored = dbAx::SanitiseText(key, static_cast<std::uint32_t>(settings.codePage), settings.replacementChar);
+    } catch (const dbAx::UnusableCodePage& problem) {
+        throw LookupError(OnOneLine(problem.Message()));
+    }
+    stored.erase(stored.find_last_not_of(u' ') + 1);
+    return stored;
 }
 
-// Compared without trailing blanks, as a CHAR column compares.
-std::int64_t CountMatching(dbAx::provider::ProviderConnection& connection, const Text& library, const Text& file,
-                           const std::vector<KeyValue>& keys) {
-    Text selection = u"SELECT 1 FROM " + library + u"." + file;
+std::int64_t CountMatching(dbAx::provider::ProviderConnection& connection, const veldmark::ReleaseSettings& settings,
+                           const Text& file, const std::vector<KeyValue>& keys) {
+    Text selection = u"SELECT 1 FROM " + settings.apiLibrary + u"." + file;
     std::vector<Text> parameters;
     for (const KeyValue& key : keys) {
         selection += (parameters.empty() ? u" WHERE RTRIM(" : u" AND RTRIM(") + kfx::FromUtf8(key.column) + u") = ?";
-        parameters.push_back(WithoutTrailingBlanks(key.value));
+        parameters.push_back(AsStored(key.value, settings));
     }
     std::int64_t rows = 0;
     const kfx::HRESULT result = connection.CountRows(selection, parameters, &rows);
@@ -65,8 +73,8 @@ RowsFound FindReleasedRows(const ReleaseDocument& document) {
         auto* provider = dynamic_cast<dbAx::provider::ProviderConnection*>(connection.PlatformConnection());
         if (!provider) throw LookupError("this database platform cannot count rows");
         RowsFound found;
-        found.headers = CountMatching(*provider, settings.apiLibrary, u"AIP32", keys.header);
-        found.lines = CountMatching(*provider, settings.apiLibrary, u"AIP33", keys.lines);
+        found.headers = CountMatching(*provider, settings, u"AIP32", keys.header);
+        found.lines = CountMatching(*provider, settings, u"AIP33", keys.lines);
         connection.Dispose();
         return found;
     } catch (const dbAx::CAxException& error) {

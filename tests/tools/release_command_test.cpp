@@ -9,6 +9,7 @@
 
 #include "data_access/ax_library.h"
 #include "data_access/provider/embedded_database.h"
+#include "data_access/sanitise/sanitise.h"
 #include "host/utf8.h"
 #include "host_standin/batch_lock.h"
 #include "host_standin/com_object.h"
@@ -25,7 +26,7 @@ using testing::FakeLoader;
 using testing::FakeReleaseScript;
 
 // The keys of every invoice: supplier SUP1, record type I, the invoice number.
-std::string DocumentClassOn(const std::filesystem::path& database) {
+std::string DocumentClassOn(const std::filesystem::path& database, const std::string& moreLinks = "") {
     return R"({
   "formatVersion": 1,
   "batchClassName": "AP Invoices",
@@ -38,7 +39,7 @@ std::string DocumentClassOn(const std::filesystem::path& database) {
     {"source": "SUP1", "sourceType": 1, "destination": "AIP32.CDAC32"},
     {"source": "I", "sourceType": 1, "destination": "AIP32.RTYP32"},
     {"source": "APLIB", "sourceType": 1, "destination": "APILibrary"},
-    {"source": "Release Date", "sourceType": 2, "destination": "ReleaseDate"}
+    {"source": "Release Date", "sourceType": 2, "destination": "ReleaseDate"})" + moreLinks + R"(
   ]
 })";
 }
@@ -427,6 +428,26 @@ TEST_F(ReleaseCommandTest, AnEarlierReleaseThatCannotBeCheckedIsNotReleased) {
     std::filesystem::remove_all(database_);
     EXPECT_EQ(ReleaseAgain(), 1);
     EXPECT_EQ(out_.str().rfind("Document 1: not released: its earlier release could not be checked: ", 0), 0u)
+        << out_.str();
+    EXPECT_EQ(ReleaseDocCalls(), 0);
+}
+
+TEST_F(ReleaseCommandTest, AnEarlierReleaseIsFoundByItsKeysAsTheyWereStoredSanitised) {
+    // The supplier key as the sanitising to code page 1252 stores it.
+    const kfx::Text sanitised = dbAx::SanitiseText(u"SUPŁ", 1252, u'?');
+    ASSERT_NE(sanitised, u"SUPŁ");
+    const std::string sanitising = R"(,
+    {"source": "SUPŁ", "sourceType": 1, "destination": "AIP32.CDAC32"},
+    {"source": "1252", "sourceType": 1, "destination": "SanitiseCodepage"},
+    {"source": "?", "sourceType": 1, "destination": "SanitiseReplacementChar"})";
+    LeaveInDoubt();
+    store_.Write("class.json", DocumentClassOn(database_, sanitising));
+    Execute("INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('" + kfx::ToUtf8(sanitised) + "', '1001', 'I');");
+    const std::chrono::system_clock::time_point started{std::chrono::seconds(1773480413)};
+    EXPECT_EQ(RunRelease({store_.Path("class.json"), store_.Path("batch.json"), started}, loader_, {out_, err_, false}),
+              0);
+    EXPECT_EQ(out_.str().substr(0, out_.str().find('\n') + 1),
+              "Document 1: released: its header is in AIP32 already: an earlier run released it\n")
         << out_.str();
     EXPECT_EQ(ReleaseDocCalls(), 0);
 }
