@@ -1,16 +1,22 @@
 #include "host_standin/release_log.h"
 
-#include <sstream>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
 
 #include "host/utf8.h"
 #include "host_standin/display_text.h"
 #include "host_standin/overloaded.h"
 #include "host_standin/store_error.h"
 #include "host_standin/strict_json.h"
-#include "host_standin/text_file.h"
 
 namespace standin {
 namespace {
+
+// Written before a new line when the file ended inside one: the line before
+// it was cut short when its run ended.
+constexpr const char* kLineEnded = "lineEnded";
 
 Json ToJson(const LogRecord& record) {
     return std::visit(
@@ -19,7 +25,11 @@ Json ToJson(const LogRecord& record) {
                 return {{"kind", "run"},
                         {"time", run.time},
                         {"documentClass", run.documentClassFile},
-                        {"batch", run.batchFile}};
+                        {"batch", run.batchFile},
+                        {"batchIdentity", run.batchIdentity}};
+            },
+            [](const DocumentStarted& started) -> Json {
+                return {{"kind", "started"}, {"documentId", started.documentId}};
             },
             [](const LoggedMessage& logged) -> Json {
                 if (const auto* entry = std::get_if<ErrorLogEntry>(&logged.message)) {
@@ -42,6 +52,17 @@ Json ToJson(const LogRecord& record) {
         record);
 }
 
+// The run goes second, after the kind, so that a line reads as what it is and whose.
+std::string LineOf(Json json, const std::string& runId) {
+    Json line = {{"kind", json["kind"]}, {"run", runId}};
+    for (auto& [key, value] : json.items()) {
+        if (key != "kind") line[key] = std::move(value);
+    }
+    return line.dump() + '\n';
+}
+
+std::string Utf8(JsonObject& object, std::string_view key) { return kfx::ToUtf8(object.Required(key).AsText()); }
+
 std::int32_t Int32(JsonObject& object, std::string_view key) {
     return static_cast<std::int32_t>(object.Required(key).AsInteger(INT32_MIN, INT32_MAX, "a 32-bit number"));
 }
@@ -50,38 +71,84 @@ std::int64_t DocumentId(JsonObject& object) {
     return object.Required("documentId").AsInteger(1, INT32_MAX, "a document id");
 }
 
-LogRecord FromJson(const JsonNode& node) {
+// nullopt for the record that ends a line cut short.
+std::optional<LogEntry> FromJson(const JsonNode& node) {
     JsonObject object = node.AsObject();
-    const std::string kind = kfx::ToUtf8(object.Required("kind").AsText());
-    LogRecord record;
+    const std::string kind = Utf8(object, "kind");
+    std::optional<JsonNode> run = object.Optional("run");
+    if (!run) {
+        node.Fail("a record without a run, as veldmark wrote before its records named their runs; rename this "
+                  "log to keep it, and the next release starts a new one");
+    }
+    LogEntry entry{kfx::ToUtf8(run->AsText()), {}};
+    if (entry.runId.empty()) run->Fail("an empty run");
     if (kind == "run") {
-        record = RunStarted{kfx::ToUtf8(object.Required("time").AsText()),
-                            kfx::ToUtf8(object.Required("documentClass").AsText()),
-                            kfx::ToUtf8(object.Required("batch").AsText())};
+        entry.record = RunStarted{Utf8(object, "time"), Utf8(object, "documentClass"), Utf8(object, "batch"),
+                                  Utf8(object, "batchIdentity")};
+    } else if (kind == "started") {
+        entry.record = DocumentStarted{DocumentId(object)};
     } else if (kind == "errorLog") {
         const std::int64_t id = DocumentId(object);
-        ErrorLogEntry entry;
-        entry.err1 = Int32(object, "err1");
-        entry.err2 = Int32(object, "err2");
-        entry.err3 = Int32(object, "err3");
-        entry.message = object.Required("message").AsText();
-        entry.codeModule = object.Required("codeModule").AsText();
-        entry.lineNumber = Int32(object, "lineNumber");
-        record = LoggedMessage{id, entry};
+        ErrorLogEntry logged;
+        logged.err1 = Int32(object, "err1");
+        logged.err2 = Int32(object, "err2");
+        logged.err3 = Int32(object, "err3");
+        logged.message = object.Required("message").AsText();
+        logged.codeModule = object.Required("codeModule").AsText();
+        logged.lineNumber = Int32(object, "lineNumber");
+        entry.record = LoggedMessage{id, logged};
     } else if (kind == "documentMessage") {
         const std::int64_t id = DocumentId(object);
         DocumentMessage message;
         message.message = object.Required("message").AsText();
         message.errorNumber = Int32(object, "errorNumber");
         message.infoRet = Int32(object, "infoRet");
-        record = LoggedMessage{id, message};
+        entry.record = LoggedMessage{id, message};
     } else if (kind == "outcome") {
-        record = DocumentOutcome{DocumentId(object), kfx::ToUtf8(object.Required("outcome").AsText())};
-    } else {
+        entry.record = DocumentOutcome{DocumentId(object), Utf8(object, "outcome")};
+    } else if (kind != kLineEnded) {
         object.Required("kind").Fail("unknown kind \"" + Excerpt(kind) + "\"");
     }
     object.Finish();
-    return record;
+    if (kind == kLineEnded) return std::nullopt;
+    return entry;
+}
+
+struct Line {
+    std::string text;
+    bool ended = false;  // by a line end
+};
+
+std::vector<Line> ReadLines(const std::filesystem::path& path) {
+    // A device or a pipe could be read for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw StoreError(path.string() + ": the log is not a regular file");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw StoreError(path.string() + ": cannot open for reading");
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) throw StoreError(path.string() + ": cannot read");
+    std::vector<Line> lines;
+    for (std::size_t start = 0; start < content.size();) {
+        const std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back({content.substr(start), false});
+            break;
+        }
+        lines.push_back({content.substr(start, end - start), true});
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool EndsALineCutShort(const Line& line) {
+    try {
+        const Json parsed = ParseStrictJson(line.text, "");
+        return parsed.is_object() && parsed.contains("kind") && parsed["kind"] == kLineEnded;
+    } catch (const StoreError&) {
+        return false;
+    }
 }
 
 }  // namespace
@@ -92,29 +159,65 @@ std::filesystem::path LogPathFor(const std::filesystem::path& documentClassFile)
     return log;
 }
 
-ReleaseLogWriter::ReleaseLogWriter(std::filesystem::path path)
-    : path_(std::move(path)), out_(path_, std::ios::binary | std::ios::app) {
-    if (!out_) throw StoreError(path_.string() + ": cannot open the log for appending");
-}
-
-void ReleaseLogWriter::Append(const LogRecord& record) {
-    out_ << ToJson(record).dump() << '\n';
-    out_.flush();
-    if (!out_) throw StoreError(path_.string() + ": cannot write to the log");
-}
-
-std::vector<LogRecord> ReadReleaseLog(const std::filesystem::path& path) {
-    std::vector<LogRecord> records;
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored)) return records;
-    std::istringstream lines(ReadTextFile(path));
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        const std::string place = path.string() + ":" + std::to_string(number);
-        const Json parsed = ParseStrictJson(line, place);
-        records.push_back(FromJson(JsonNode(parsed, "", place)));
+std::string NewRunId(const std::string& utcTimestamp) {
+    std::string id;
+    for (char c : utcTimestamp) {
+        if (c != '-' && c != ':') id += c;
     }
-    return records;
+    std::random_device random;
+    char bits[17];
+    std::snprintf(bits, sizeof bits, "%08x%08x", static_cast<unsigned>(random()), static_cast<unsigned>(random()));
+    return id + "-" + bits;
+}
+
+ReleaseLogWriter::ReleaseLogWriter(std::filesystem::path path, std::string runId)
+    : path_(std::move(path)), runId_(std::move(runId)) {}
+
+ReleaseLogWriter::ReleaseLogWriter(std::filesystem::path path, std::string runId,
+                                   std::unique_ptr<AppendOnlyFile> file)
+    : path_(std::move(path)), runId_(std::move(runId)), file_(std::move(file)) {}
+
+void ReleaseLogWriter::Append(const LogRecord& record) { Write(LineOf(ToJson(record), runId_)); }
+
+void ReleaseLogWriter::AppendAndSync(const LogRecord& record) {
+    Append(record);
+    std::string problem;
+    if (!file_->Sync(&problem)) throw StoreError(path_.string() + ": cannot put the log on disk: " + problem);
+}
+
+void ReleaseLogWriter::Write(const std::string& line) {
+    if (!file_) {
+        std::error_code ignored;
+        created_ = !std::filesystem::exists(path_, ignored);
+        file_ = OpenAppendOnlyFile(path_);
+    }
+    const std::string ending = "\n" + LineOf({{"kind", kLineEnded}}, runId_);
+    std::string problem;
+    if (!file_->Append(line, ending, &problem)) {
+        throw StoreError(path_.string() + ": cannot write to the log: " + problem);
+    }
+}
+
+ReleaseLog ReadReleaseLog(const std::filesystem::path& path) {
+    ReleaseLog log;
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) return log;
+    const std::vector<Line> lines = ReadLines(path);
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const std::string place = path.string() + ":" + std::to_string(index + 1);
+        try {
+            const Json parsed = ParseStrictJson(lines[index].text, place);
+            if (std::optional<LogEntry> entry = FromJson(JsonNode(parsed, "", place))) {
+                log.entries.push_back(std::move(*entry));
+            }
+        } catch (const StoreError&) {
+            const bool cutShort = !lines[index].ended;
+            const bool endedLater = index + 1 < lines.size() && EndsALineCutShort(lines[index + 1]);
+            if (!cutShort && !endedLater) throw;
+            log.notes.push_back(place + ": a record cut short when its run ended; skipped");
+        }
+    }
+    return log;
 }
 
 }  // namespace standin

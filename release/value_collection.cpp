@@ -51,6 +51,16 @@ void CollectValue(kfx::IValue* value, dbAx::CAxRecordset& header, LineSlots& slo
 
 }  // namespace
 
+std::vector<Text> HeaderDerivedLineKeys(const Text& headerField) {
+    std::vector<Text> keys;
+    for (const HeaderDerivedValue& derived : kHeaderDerived) {
+        if (headerField != derived.headerField) continue;
+        for (const char16_t* key : derived.lineKeys)
+            if (key) keys.emplace_back(key);
+    }
+    return keys;
+}
+
 DestinationParts SplitDestination(const Text& destination) {
     const auto first = destination.find(u'.');
     if (first == Text::npos) return {destination, Text()};

@@ -2,6 +2,8 @@
 // into the line slots.
 #pragma once
 
+#include <vector>
+
 #include "data_access/ax_recordset.h"
 #include "host/release_data.h"
 #include "release/line_slots.h"
@@ -14,6 +16,10 @@ struct DestinationParts {
     Text field;  // between the first and the second '.', or to the end
 };
 DestinationParts SplitDestination(const Text& destination);
+
+// The line keys under which a header field's value is put among the common
+// line values as well ("INVN32" gives "INVN33"); none for other fields.
+std::vector<Text> HeaderDerivedLineKeys(const Text& headerField);
 
 // Fills the header row and the line slots; reports its own failures.
 bool readVariables(kfx::IValues* values, dbAx::CAxRecordset& header, LineSlots& slots);

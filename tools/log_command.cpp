@@ -1,6 +1,9 @@
 #include "tools/log_command.h"
 
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "host/utf8.h"
 #include "host_standin/release_log.h"
@@ -21,11 +24,19 @@ std::string Indented(const kfx::Text& message) {
     return result;
 }
 
-void Print(const LogRecord& record, std::ostream& out) {
+struct RunRecords {
+    const RunStarted* start = nullptr;  // null when the run's start is not in the log
+    std::vector<const LogRecord*> records;
+    std::set<std::int64_t> outcomes;  // documents with an outcome
+};
+
+void PrintRecord(const LogRecord& record, const RunRecords& run, std::ostream& out) {
     std::visit(Overloaded{
-                   [&](const RunStarted& run) {
-                       out << "Run " << run.time << ": batch " << run.batchFile << ", document class "
-                           << run.documentClassFile << '\n';
+                   [&](const RunStarted&) {},
+                   [&](const DocumentStarted& started) {
+                       if (run.outcomes.contains(started.documentId)) return;
+                       out << "  Document " << started.documentId
+                           << ": handed to the component; the run ended before its outcome was logged\n";
                    },
                    [&](const LoggedMessage& logged) {
                        out << "  Document " << logged.documentId << ' ';
@@ -46,14 +57,43 @@ void Print(const LogRecord& record, std::ostream& out) {
                record);
 }
 
+// Runs in the order they started, each with its own records, however the
+// records of runs that overlapped are interleaved in the file.
+void PrintRuns(const std::vector<LogEntry>& entries, std::ostream& out) {
+    std::vector<std::string> order;
+    std::map<std::string, RunRecords> runs;
+    for (const LogEntry& entry : entries) {
+        auto [place, added] = runs.try_emplace(entry.runId);
+        if (added) order.push_back(entry.runId);
+        RunRecords& run = place->second;
+        if (const auto* start = std::get_if<RunStarted>(&entry.record)) {
+            run.start = start;
+            continue;
+        }
+        run.records.push_back(&entry.record);
+        if (const auto* outcome = std::get_if<DocumentOutcome>(&entry.record)) run.outcomes.insert(outcome->documentId);
+    }
+    for (const std::string& id : order) {
+        const RunRecords& run = runs[id];
+        if (run.start) {
+            out << "Run " << run.start->time << ": batch " << run.start->batchFile << ", document class "
+                << run.start->documentClassFile << " (run " << id << ")\n";
+        } else {
+            out << "Run " << id << " (its start is not in the log)\n";
+        }
+        for (const LogRecord* record : run.records) PrintRecord(*record, run, out);
+    }
+}
+
 }  // namespace
 
 int RunLog(const std::filesystem::path& documentClassFile, const CommandStreams& streams) {
     const std::filesystem::path logFile = LogPathFor(documentClassFile);
     try {
-        const std::vector<LogRecord> records = ReadReleaseLog(logFile);
-        if (records.empty()) streams.out << "No release is logged in " << logFile.string() << ".\n";
-        for (const LogRecord& record : records) Print(record, streams.out);
+        const ReleaseLog log = ReadReleaseLog(logFile);
+        for (const std::string& note : log.notes) streams.err << "veldmark: note: " << note << '\n';
+        if (log.entries.empty()) streams.out << "No release is logged in " << logFile.string() << ".\n";
+        PrintRuns(log.entries, streams.out);
         return kExitSuccess;
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << '\n';

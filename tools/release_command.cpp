@@ -1,5 +1,6 @@
 #include "tools/release_command.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,8 @@
 #include "host/release_script.h"
 #include "host/utf8.h"
 #include "host_standin/batch_file.h"
+#include "host_standin/batch_history.h"
+#include "host_standin/batch_lock.h"
 #include "host_standin/document_class_file.h"
 #include "host_standin/host_values.h"
 #include "host_standin/link_resolver.h"
@@ -15,15 +18,12 @@
 #include "host_standin/release_log.h"
 #include "host_standin/store_error.h"
 #include "tools/progress_bar.h"
+#include "tools/released_rows_lookup.h"
 #include "tools/status_text.h"
 #include "tools/utc_time.h"
 
 namespace standin {
 namespace {
-
-constexpr const char* kReleased = "released";
-constexpr const char* kFailed = "failed";
-constexpr const char* kNotReleased = "not released";
 
 // Results after which the real host releases no further document of the batch.
 bool StopsTheRun(kfx::KfxReturnValue result) {
@@ -31,43 +31,57 @@ bool StopsTheRun(kfx::KfxReturnValue result) {
            result == kfx::KFX_REL_FATALERROR || result == kfx::KFX_REL_FATALBATCHERROR;
 }
 
+// The connection could not be opened, or was lost on the way.
+bool SaysTheDatabaseIsUnreachable(const std::string& message) {
+    return message.find("CAxConnection::Open") != std::string::npos ||
+           (message.find("The connection to data source '") != std::string::npos &&
+            (message.find("' is lost") != std::string::npos || message.find("' was lost") != std::string::npos));
+}
+
 struct DocumentResult {
     std::string outcome;
     std::vector<std::string> details;  // the component's document messages, then any problem of the call
     bool stopsTheRun = false;
     std::shared_ptr<MessageSink> messages;  // empty when the document was not handed over
+    bool databaseUnreachable = false;
+    bool reachedTheDatabase = false;
 };
 
 class BatchRelease {
 public:
     BatchRelease(const ReleaseRequest& request, const DocumentClass& documentClass, const Batch& batch,
-                 ReleaseLogWriter& log, const CommandStreams& streams)
-        : request_(request), documentClass_(documentClass), batch_(batch), log_(log), streams_(streams),
+                 std::map<std::int64_t, EarlierRelease> earlier, ReleaseLogWriter& log,
+                 const CommandStreams& streams)
+        : request_(request), documentClass_(documentClass), batch_(batch), earlier_(std::move(earlier)), log_(log),
+          streams_(streams), context_{kfx::FromUtf8(UtcDate(request.startedAt))},
           progress_(streams.err, batch.documents.size(),
                     ShouldShowProgress(streams.errIsTerminal, batch.documents.size())) {}
 
-    int Run(kfx::IKfxReleaseScript* script) {
-        log_.Append(RunStarted{UtcTimestamp(request_.startedAt), request_.documentClassFile.string(),
-                               request_.batchFile.string()});
+    int Run(kfx::IKfxReleaseScript* script, const std::string& batchIdentity) {
+        log_.AppendAndSync(RunStarted{UtcTimestamp(request_.startedAt), request_.documentClassFile.string(),
+                                      request_.batchFile.string(), batchIdentity});
         kfx::KfxReturnValue opened = kfx::KFX_REL_ERROR;
         const kfx::HRESULT hr = script->OpenScript(&opened);
         if (kfx::Failed(hr) || opened != kfx::KFX_REL_SUCCESS) {
             streams_.err << "veldmark: OpenScript " << Answer(hr, opened) << "\nNothing was released.\n";
             return kExitNothingDone;
         }
-        bool stopped = false;
         for (const BatchDocument& document : batch_.documents) {
-            DocumentResult result = stopped ? DocumentResult{kNotReleased, {"the run had stopped"}, false, nullptr}
-                                            : ReleaseOne(script, document);
-            stopped = stopped || result.stopsTheRun;
-            if (!Record(document, result)) stopped = true;
+            const DocumentResult result = stopped_ ? DocumentResult{kNotReleased, {"the run had stopped"}}
+                                                   : Decide(script, document);
+            stopped_ = stopped_ || result.stopsTheRun;
+            Record(document, result);
+            CountReach(result);
         }
         progress_.Clear();
         Close(script);
-        streams_.out << released_ << " released, " << failed_ << " failed";
-        if (notReleased_ > 0) streams_.out << ", " << notReleased_ << " not released";
+        streams_.out << counts_[kReleased] << " released, " << counts_[kFailed] << " failed";
+        for (const char* outcome : {kNotReleased, kAlreadyReleased, kInDoubt}) {
+            if (counts_[outcome] > 0) streams_.out << ", " << counts_[outcome] << ' ' << outcome;
+        }
         streams_.out << '\n';
-        return failed_ + notReleased_ == 0 ? kExitSuccess : kExitSomeFailed;
+        const bool allDone = counts_[kFailed] + counts_[kNotReleased] + counts_[kInDoubt] == 0;
+        return allDone ? kExitSuccess : kExitSomeFailed;
     }
 
 private:
@@ -75,11 +89,49 @@ private:
         return kfx::Failed(hr) ? "failed with " + StatusText(hr) : "answered " + ReturnValueText(result);
     }
 
+    // What earlier runs did decides whether the document goes to the component.
+    DocumentResult Decide(kfx::IKfxReleaseScript* script, const BatchDocument& document) {
+        const auto earlier = earlier_.find(document.documentId);
+        if (earlier == earlier_.end()) return ReleaseOne(script, document);
+        if (earlier->second == EarlierRelease::Released) return {kAlreadyReleased, {}};
+        RowsFound found;
+        try {
+            found = FindReleasedRows(Resolve(document));
+        } catch (const LookupError& error) {
+            DocumentResult result{kNotReleased,
+                                  {"its earlier release could not be checked: " + std::string(error.what())}};
+            result.databaseUnreachable = SaysTheDatabaseIsUnreachable(error.what());
+            return result;
+        }
+        if (found.headers > 0) {
+            DocumentResult result{kReleased, {"its header is in AIP32 already: an earlier run released it"}};
+            result.reachedTheDatabase = true;
+            return result;
+        }
+        if (found.lines > 0 && !request_.releaseInDoubt) {
+            DocumentResult result{kInDoubt,
+                                  {"an earlier run left " + std::to_string(found.lines) +
+                                   " line rows of it in AIP33 and no header in AIP32; it is not released again "
+                                   "until those lines are removed, or released with --release-in-doubt"}};
+            result.reachedTheDatabase = true;
+            return result;
+        }
+        return ReleaseOne(script, document);
+    }
+
+    ReleaseDocument Resolve(const BatchDocument& document) const {
+        return ResolveDocument(documentClass_, batch_, document, context_);
+    }
+
     DocumentResult ReleaseOne(kfx::IKfxReleaseScript* script, const BatchDocument& document) {
+        if (logBroken_) return {kNotReleased, {"the log cannot be written"}};
+        // On disk before the component sees the document: a run that ends
+        // now leaves the document in doubt, never unmentioned.
+        if (!Logged([&] { log_.AppendAndSync(DocumentStarted{document.documentId}); })) {
+            return {kNotReleased, {"the log cannot be written"}};
+        }
         auto sink = std::make_shared<MessageSink>();
-        const ReleaseContext context{kfx::FromUtf8(UtcDate(request_.startedAt))};
-        auto data = MakeHostObject<ReleaseData>(nullptr, ResolveDocument(documentClass_, batch_, document, context),
-                                                sink);
+        auto data = MakeHostObject<ReleaseData>(nullptr, Resolve(document), sink);
         DocumentResult result{kFailed, {}, false, sink};
         std::string hostProblem;
         kfx::HRESULT hr = script->putref_DocumentData(data.Get());
@@ -96,15 +148,34 @@ private:
         }
         for (const DocumentMessage& message : sink->DocumentMessages()) {
             result.details.push_back(OnOneLine(message.message));
+            result.databaseUnreachable =
+                result.databaseUnreachable || SaysTheDatabaseIsUnreachable(result.details.back());
         }
         if (!hostProblem.empty()) result.details.push_back(hostProblem);
+        result.reachedTheDatabase = !result.databaseUnreachable;
         return result;
     }
 
-    // Writes the document's line to out and its messages and outcome to the
-    // log. False when the log can no longer be written.
-    bool Record(const BatchDocument& document, const DocumentResult& result) {
-        (result.outcome == kReleased ? released_ : result.outcome == kFailed ? failed_ : notReleased_) += 1;
+    // Runs the log write; on failure says so once, and no further document
+    // is handed over.
+    template <class Write>
+    bool Logged(Write write) {
+        if (logBroken_) return false;
+        try {
+            write();
+            return true;
+        } catch (const StoreError& error) {
+            progress_.Clear();
+            streams_.err << "veldmark: " << error.what() << "\nNo further document is released.\n";
+            logBroken_ = true;
+            stopped_ = true;
+            return false;
+        }
+    }
+
+    // Writes the document's line to out and its messages and outcome to the log.
+    void Record(const BatchDocument& document, const DocumentResult& result) {
+        ++counts_[result.outcome];
         progress_.Clear();
         streams_.out << "Document " << document.documentId << ": " << result.outcome;
         for (std::size_t i = 0; i < result.details.size(); ++i) {
@@ -112,21 +183,27 @@ private:
         }
         streams_.out << std::endl;
         progress_.Advance();
-        if (logBroken_) return false;
-        try {
+        Logged([&] {
             if (result.messages) {
                 for (const HostMessage& message : result.messages->All()) {
                     log_.Append(LoggedMessage{document.documentId, message});
                 }
             }
-            log_.Append(DocumentOutcome{document.documentId, result.outcome});
-            return true;
-        } catch (const StoreError& error) {
-            progress_.Clear();
-            streams_.err << "veldmark: " << error.what() << "\nNo further document is released.\n";
-            logBroken_ = true;
-            return false;
-        }
+            log_.AppendAndSync(DocumentOutcome{document.documentId, result.outcome});
+        });
+    }
+
+    // Documents that could not reach the database, one after another, stop
+    // the run: the rest would only fail the same way.
+    void CountReach(const DocumentResult& result) {
+        if (result.reachedTheDatabase) unreachableInARow_ = 0;
+        if (!result.databaseUnreachable) return;
+        if (++unreachableInARow_ < kUnreachableDocumentsThatStopTheRun || stopped_) return;
+        stopped_ = true;
+        progress_.Clear();
+        streams_.err << "veldmark: " << unreachableInARow_
+                     << " documents in a row could not reach the database; the run stops. Release the batch again "
+                        "when the database is back: the documents not released are released then.\n";
     }
 
     void Close(kfx::IKfxReleaseScript* script) {
@@ -140,25 +217,43 @@ private:
     const ReleaseRequest& request_;
     const DocumentClass& documentClass_;
     const Batch& batch_;
+    const std::map<std::int64_t, EarlierRelease> earlier_;
     ReleaseLogWriter& log_;
     const CommandStreams& streams_;
+    const ReleaseContext context_;
     ProgressBar progress_;
-    int released_ = 0;
-    int failed_ = 0;
-    int notReleased_ = 0;
+    std::map<std::string, int> counts_;
+    bool stopped_ = false;
     bool logBroken_ = false;
+    int unreachableInARow_ = 0;
 };
+
+// Which runs released the same batch: the file's canonical path.
+std::string BatchIdentity(const std::filesystem::path& batchFile) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::canonical(batchFile, error);
+    if (error) throw StoreError(batchFile.string() + ": cannot resolve its path: " + error.message());
+    return canonical.string();
+}
 
 }  // namespace
 
 int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const CommandStreams& streams) {
     std::optional<DocumentClass> documentClass;
     std::optional<Batch> batch;
-    std::optional<ReleaseLogWriter> log;
+    std::string batchIdentity;
+    std::map<std::int64_t, EarlierRelease> earlier;
+    std::unique_ptr<BatchLock> lock;
+    const std::filesystem::path logFile = LogPathFor(request.documentClassFile);
     try {
         documentClass = LoadDocumentClass(request.documentClassFile);
         batch = LoadBatch(request.batchFile, *documentClass);
-        log.emplace(LogPathFor(request.documentClassFile));
+        batchIdentity = BatchIdentity(request.batchFile);
+        // Before the log is read: what it says holds until this run ends.
+        lock = LockBatch(request.batchFile);
+        const ReleaseLog log = ReadReleaseLog(logFile);
+        for (const std::string& note : log.notes) streams.err << "veldmark: note: " << note << '\n';
+        if (!request.again) earlier = EarlierReleases(log.entries, batchIdentity);
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";
         return kExitNothingDone;
@@ -170,12 +265,18 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
                     << "\nNothing was released.\n";
         return kExitNothingDone;
     }
+    ReleaseLogWriter log(logFile, NewRunId(UtcTimestamp(request.startedAt)));
+    int status = kExitNothingDone;
     try {
-        return BatchRelease(request, *documentClass, *batch, *log, streams).Run(script.Get());
+        status = BatchRelease(request, *documentClass, *batch, std::move(earlier), log, streams)
+                     .Run(script.Get(), batchIdentity);
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";
-        return kExitNothingDone;
     }
+    // Nothing was done: a log this run started would record nothing.
+    std::error_code ignored;
+    if (status == kExitNothingDone && log.CreatedTheFile()) std::filesystem::remove(logFile, ignored);
+    return status;
 }
 
 }  // namespace standin

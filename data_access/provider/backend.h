@@ -1,10 +1,12 @@
 // The narrow interface each database offers the generic provider objects:
-// connect, describe the columns of a selection, insert one row. The access
+// connect, describe the columns of a selection, insert one row, count the
+// rows a reading selection returns. The access
 // object semantics (edit modes, pending rows, fields, error collections)
 // live once in the generic connection and recordset above it.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +43,10 @@ public:
     // session's Describe.
     virtual Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                           ErrorMessages& errors) = 0;
+    // Runs a selection that only reads, its '?' markers bound in order to
+    // the texts given, and counts the rows it returns. Nothing is changed.
+    virtual Result CountRows(const std::string& selection, const std::vector<std::string>& parameters,
+                             std::int64_t* rows, ErrorMessages& errors) = 0;
 };
 
 class Backend {

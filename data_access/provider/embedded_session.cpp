@@ -50,21 +50,28 @@ Result EmbeddedSession::AttachLibraries(const std::string& selection, ErrorMessa
     return kfx::S_OK;
 }
 
-Result EmbeddedSession::Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) {
+Result EmbeddedSession::PrepareSelection(const std::string& selection, SqliteStatement* statement,
+                                         ErrorMessages& errors) {
     const Result attached = AttachLibraries(selection, errors);
     if (kfx::Failed(attached)) return attached;
-
-    SqliteStatement statement;
     std::string error;
     std::string_view tail;
-    if (!PrepareSqlite(database_.get(), selection, &statement, &error, &tail)) {
+    if (!PrepareSqlite(database_.get(), selection, statement, &error, &tail)) {
         return Fail(errors, platform::DB_E_ERRORSINCOMMAND, error);
     }
-    sqlite3_stmt* select = statement.get();
+    sqlite3_stmt* select = statement->get();
     if (!select || !sqlite3_stmt_readonly(select) || sqlite3_column_count(select) == 0 || !OnlyStatementEnds(tail)) {
         return Fail(errors, platform::DB_E_ERRORSINCOMMAND,
                     "'" + selection + "' is not one selection of the columns of a table (SELECT ... FROM ...)");
     }
+    return kfx::S_OK;
+}
+
+Result EmbeddedSession::Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) {
+    SqliteStatement statement;
+    const Result prepared = PrepareSelection(selection, &statement, errors);
+    if (kfx::Failed(prepared)) return prepared;
+    sqlite3_stmt* select = statement.get();
 
     std::string schema;
     std::string name;
@@ -102,6 +109,29 @@ Result EmbeddedSession::Describe(const std::string& selection, TableDescription*
     table->name = name;
     table->columns = columns;
     table->sessionKey = TableKey(schema, name, std::move(columns));
+    return kfx::S_OK;
+}
+
+Result EmbeddedSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
+                                  std::int64_t* rows, ErrorMessages& errors) {
+    SqliteStatement statement;
+    const Result prepared = PrepareSelection(selection, &statement, errors);
+    if (kfx::Failed(prepared)) return prepared;
+    sqlite3_stmt* select = statement.get();
+    if (sqlite3_bind_parameter_count(select) != static_cast<int>(parameters.size())) {
+        return Fail(errors, kfx::E_INVALIDARG,
+                    "'" + selection + "' has " + std::to_string(sqlite3_bind_parameter_count(select)) +
+                        " parameters; " + std::to_string(parameters.size()) + " were given");
+    }
+    for (std::size_t index = 0; index < parameters.size(); ++index) {
+        sqlite3_bind_text(select, static_cast<int>(index + 1), parameters[index].data(),
+                          static_cast<int>(parameters[index].size()), SQLITE_STATIC);
+    }
+    std::int64_t counted = 0;
+    int step;
+    while ((step = sqlite3_step(select)) == SQLITE_ROW) ++counted;
+    if (step != SQLITE_DONE) return Fail(errors, kfx::E_FAIL, sqlite3_errmsg(database_.get()));
+    *rows = counted;
     return kfx::S_OK;
 }
 

@@ -24,6 +24,8 @@ public:
     // any refusal leaves the table untouched, with one message per refused value.
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;
+    Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
+                     ErrorMessages& errors) override;
 
 private:
     struct Table {
@@ -34,6 +36,8 @@ private:
     };
 
     Result AttachLibraries(const std::string& selection, ErrorMessages& errors);
+    // Attaches the libraries it names and prepares it; refuses anything but one reading selection.
+    Result PrepareSelection(const std::string& selection, SqliteStatement* statement, ErrorMessages& errors);
     Result DescribeColumns(const std::string& schema, const std::string& table, const std::vector<std::string>& names,
                            std::vector<ColumnDescription>* columns, ErrorMessages& errors);
     std::size_t TableKey(const std::string& schema, const std::string& name, std::vector<ColumnDescription> columns);

@@ -8,6 +8,7 @@
 
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_result_columns.h"
+#include "data_access/provider/odbc_row_count.h"
 #include "data_access/provider/odbc_text.h"
 #include "data_access/provider/odbc_timeouts.h"
 
@@ -269,6 +270,31 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
         Answer([insert](Link&) { return insert->Execute(); }, "; whether the row was written is not known", errors);
     if (!executed) return platform::E_ADO_CONNECTIONFAILED;
     if (const std::optional<OdbcCallFailure>& failure = *executed) return Failure(*failure, kfx::E_FAIL, errors);
+    return kfx::S_OK;
+}
+
+Result OdbcSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
+                              std::int64_t* rows, ErrorMessages& errors) {
+    const Result lost = RefuseWhenLost(errors);
+    if (kfx::Failed(lost)) return lost;
+    if (!IsOneSelect(selection)) {
+        return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
+                      "'" + selection + "' is not one selection that only reads (SELECT ... FROM ...)");
+    }
+    // The selection's statement: a call given up keeps it until it returns.
+    link_->selection = AllocateOdbcHandle(SQL_HANDLE_STMT, link_->connection.get());
+    if (!link_->selection) {
+        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::E_FAIL, errors);
+    }
+    const std::optional<RowCount> counted = Answer(
+        [selection, parameters](Link& link) { return CountSelectedRows(link.selection.get(), selection, parameters); },
+        "", errors);
+    if (!counted) return platform::E_ADO_CONNECTIONFAILED;
+    if (counted->failedCall) {
+        return Failure({counted->failedCall, SQL_HANDLE_STMT, link_->selection.get()}, platform::DB_E_ERRORSINCOMMAND,
+                       errors);
+    }
+    *rows = counted->rows;
     return kfx::S_OK;
 }
 

@@ -69,6 +69,17 @@ Result ProviderConnection::GetErrors(platform::Errors** errors) {
     return kfx::S_OK;
 }
 
+Result ProviderConnection::CountRows(const Text& selection, const std::vector<Text>& parameters, std::int64_t* rows) {
+    if (!rows) return kfx::E_POINTER;
+    if (!session_) return platform::E_ADO_OBJECTCLOSED;
+    std::vector<std::string> texts;
+    for (const Text& parameter : parameters) texts.push_back(kfx::ToUtf8(parameter));
+    ErrorMessages messages;
+    const Result result = session_->CountRows(kfx::ToUtf8(selection), texts, rows, messages);
+    if (kfx::Failed(result)) errors_.Report(result, messages);
+    return result;
+}
+
 void ProviderConnection::Enlist(ProviderRecordset* recordset) { recordsets_.push_back(recordset); }
 
 void ProviderConnection::Delist(ProviderRecordset* recordset) {

@@ -31,6 +31,12 @@ public:
     Result CursorLocation(std::int32_t* location) override;
     Result GetErrors(platform::Errors** errors) override;
 
+    // Beyond the access objects, for the stand-in host's look-up of what a
+    // release left behind: counts the rows a reading selection returns, its
+    // '?' markers bound in order to the texts. A failure's messages go to
+    // the error records, as for any call on the connection.
+    Result CountRows(const Text& selection, const std::vector<Text>& parameters, std::int64_t* rows);
+
     // For the recordsets opened on this connection.
     Session* OpenSession() { return session_.get(); }
     ErrorCollection& Errors() { return errors_; }

@@ -11,12 +11,13 @@ namespace {
 
 TEST(CommandLineTest, WrongUsePrintsTheUsageAndChangesNothing) {
     const std::vector<std::vector<std::string>> wrong = {
-        {}, {"release", "class.json"}, {"release", "a", "b", "c"}, {"setup"}, {"log", "a", "b"}, {"publish", "a"}};
+        {}, {"release", "class.json"}, {"release", "a", "b", "c"}, {"setup"}, {"log", "a", "b"}, {"publish", "a"},
+        {"release", "--bogus", "a", "b"}, {"release", "--again", "a"}};
     for (const auto& arguments : wrong) {
         testing::FakeLoader loader;
         std::ostringstream out, err;
         EXPECT_EQ(RunVeldmark(arguments, loader, {out, err, false}, {}), 2);
-        EXPECT_EQ(err.str().rfind("usage: veldmark release <document-class file> <batch file>\n", 0), 0u);
+        EXPECT_EQ(err.str().rfind("usage: veldmark release [--again] [--release-in-doubt] <document-class file> <batch file>\n", 0), 0u);
         EXPECT_EQ(out.str(), "");
         EXPECT_TRUE(loader.requested.empty());
     }
@@ -34,6 +35,11 @@ TEST(CommandLineTest, SubcommandsReachTheirFiles) {
     std::ostringstream out, err;
     EXPECT_EQ(RunVeldmark({"setup", "no-such-class.json"}, loader, {out, err, false}, {}), 2);
     EXPECT_EQ(err.str(), "veldmark: no-such-class.json: cannot open for reading\n");
+    err.str("");
+    EXPECT_EQ(RunVeldmark({"release", "--again", "--release-in-doubt", "no-such-class.json", "b.json"}, loader,
+                          {out, err, false}, {}),
+              2);
+    EXPECT_EQ(err.str(), "veldmark: no-such-class.json: cannot open for reading\nNothing was released.\n");
 }
 
 std::vector<std::string>* createdWith = nullptr;

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <sstream>
 
 #include "tools/database_commands.h"
+#include "library_sql.h"
 #include "temporary_store.h"
 
 namespace standin {
@@ -13,14 +12,7 @@ namespace {
 class DatabaseCommandsTest : public ::testing::Test {
 protected:
     // Writes straight into the library file, as a release would have.
-    void Execute(const std::string& sql) {
-        sqlite3* database = nullptr;
-        ASSERT_EQ(sqlite3_open((directory_ / "APLIB.db").string().c_str(), &database), SQLITE_OK);
-        char* error = nullptr;
-        EXPECT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
-        sqlite3_free(error);
-        sqlite3_close(database);
-    }
+    void Execute(const std::string& sql) const { testing::ExecuteInLibrary(directory_, "APLIB", sql); }
 
     testing::TemporaryStore store_;
     std::filesystem::path directory_ = store_.Path("db");

@@ -326,5 +326,40 @@ TEST_F(OdbcBackendTest, RefusesARowForATableItDidNotDescribe) {
     EXPECT_EQ(errors, ErrorMessages{"The row does not fit a table described on this connection"});
 }
 
+// The look-up the stand-in host makes for a release that may have gone through.
+TEST_F(OdbcBackendTest, CountsTheRowsOfAReadingSelectionWithItsParametersAsValues) {
+    const TableDescription lines = Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"));
+    for (const char* invoice : {"1001", "1001", "1002"}) {
+        ErrorMessages errors;
+        ASSERT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", invoice}, {"RTYP33", "I"}}), errors), kfx::S_OK)
+            << ::testing::PrintToString(errors);
+    }
+    const std::string selection = Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ? AND RTRIM(RTYP33) = ?");
+    struct Count {
+        std::vector<std::string> parameters;
+        std::int64_t rows;
+    };
+    for (const Count& count : {Count{{"1001", "I"}, 2}, Count{{"1002", "I"}, 1}, Count{{"1001", "C"}, 0},
+                               Count{{"1001' OR '1'='1", "I"}, 0}}) {
+        ErrorMessages errors;
+        std::int64_t rows = -1;
+        EXPECT_EQ(session_->CountRows(selection, count.parameters, &rows, errors), kfx::S_OK)
+            << ::testing::PrintToString(errors);
+        EXPECT_EQ(rows, count.rows) << count.parameters[0];
+    }
+}
+
+TEST_F(OdbcBackendTest, CountsNothingButWithOneSelection) {
+    ErrorMessages errors;
+    std::int64_t rows = -1;
+    EXPECT_EQ(session_->CountRows(Here("DELETE FROM %s.AIP33"), {}, &rows, errors), platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP33; DELETE FROM %s.AIP33"), {}, &rows, errors),
+              platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_THAT(errors[0], HasSubstr("is not one selection that only reads"));
+    EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP34"), {}, &rows, errors), platform::DB_E_NOTABLE);
+    EXPECT_EQ(rows, -1);
+}
+
 }  // namespace
 }  // namespace odbctest

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data_access/provider/embedded_database.h"
+#include "data_access/provider/provider_connection.h"
 #include "data_access/provider/provider_environment.h"
 #include "data_access/provider/utf8_path.h"
 #include "provider_test_support.h"
@@ -162,6 +164,49 @@ TEST(ProviderBackendSelection, HandsOtherDataSourcesWholeToTheOdbcBackend) {
     EXPECT_EQ(recording.given, "S21PROD|JSMITH|pa;ss");
     EXPECT_EQ(ErrorTexts(*connection), (std::vector<std::string>{"first message", "second message"}));
     environment.Uninitialize();
+}
+
+class ProviderRowCountTest : public EmbeddedProviderTest {
+protected:
+    void AddHeader(platform::Connection& connection, const std::string& invoice) {
+        auto recordset = OpenRecordset(connection, "SELECT * FROM TESTLIB.AIP32 WHERE 1=0");
+        ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
+        ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(Utf16(invoice)), kfx::S_OK);
+        ASSERT_EQ(recordset->Update(), kfx::S_OK);
+    }
+};
+
+TEST_F(ProviderRowCountTest, CountsTheRowsOfAReadingSelectionWithItsParameters) {
+    auto connection = Connect();
+    AddHeader(*connection, "1001");
+    AddHeader(*connection, "1001");
+    AddHeader(*connection, "1002");
+    auto& provider = dynamic_cast<ProviderConnection&>(*connection);
+    std::int64_t rows = -1;
+    const Text selection = u"SELECT 1 FROM TESTLIB.AIP32 WHERE RTRIM(INVN32) = ?";
+    EXPECT_EQ(provider.CountRows(selection, {u"1001"}, &rows), kfx::S_OK);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(provider.CountRows(selection, {u"1001' OR '1'='1"}, &rows), kfx::S_OK);
+    EXPECT_EQ(rows, 0) << "a parameter is a value, never a part of the statement";
+    EXPECT_TRUE(ErrorTexts(*connection).empty());
+}
+
+TEST_F(ProviderRowCountTest, RefusesAnythingButOneReadingSelection) {
+    auto connection = Connect();
+    AddHeader(*connection, "1001");
+    auto& provider = dynamic_cast<ProviderConnection&>(*connection);
+    std::int64_t rows = -1;
+    EXPECT_EQ(provider.CountRows(u"DELETE FROM TESTLIB.AIP32", {}, &rows), platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32; DELETE FROM TESTLIB.AIP32", {}, &rows),
+              platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?", {}, &rows), kfx::E_INVALIDARG);
+    EXPECT_EQ(rows, -1);
+    EXPECT_EQ(ReadEmbeddedRows(directory_.Path(), "TESTLIB", "AIP32").rows.size(), 1u);
+    const std::vector<std::string> errors = ErrorTexts(*connection);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back(), "'SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?' has 1 parameters; 0 were given");
+    connection->Close();
+    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32", {}, &rows), platform::E_ADO_OBJECTCLOSED);
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// Counting the rows a reading selection returns over ODBC, on a statement
+// the session gives: the stand-in host's look-up of what an interrupted
+// release left in the interface files.
+#pragma once
+
+#include <sql.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dbAx::provider {
+
+// ODBC cannot tell before running a statement whether it only reads, so only
+// a single SELECT is run at all.
+bool IsOneSelect(std::string_view selection);
+
+struct RowCount {
+    const char* failedCall = nullptr;  // the call that failed; its diagnostics are on the statement
+    std::int64_t rows = 0;
+};
+
+// Prepares the selection on the statement, binds the parameters in order as
+// texts, each with its length, runs it and fetches every row.
+RowCount CountSelectedRows(SQLHSTMT statement, const std::string& selection,
+                           const std::vector<std::string>& parameters);
+
+}  // namespace dbAx::provider

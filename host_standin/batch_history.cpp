@@ -1,0 +1,31 @@
+#include "host_standin/batch_history.h"
+
+#include <set>
+
+namespace standin {
+
+std::map<std::int64_t, EarlierRelease> EarlierReleases(const std::vector<LogEntry>& log,
+                                                      const std::string& batchIdentity) {
+    std::set<std::string> runsOfTheBatch;
+    std::map<std::int64_t, EarlierRelease> earlier;
+    const auto unlessReleased = [&](std::int64_t documentId, EarlierRelease state) {
+        auto [place, added] = earlier.try_emplace(documentId, state);
+        if (!added && place->second != EarlierRelease::Released) place->second = state;
+    };
+    for (const LogEntry& entry : log) {
+        if (const auto* run = std::get_if<RunStarted>(&entry.record)) {
+            if (run->batchIdentity == batchIdentity) runsOfTheBatch.insert(entry.runId);
+            continue;
+        }
+        if (!runsOfTheBatch.contains(entry.runId)) continue;
+        if (const auto* started = std::get_if<DocumentStarted>(&entry.record)) {
+            unlessReleased(started->documentId, EarlierRelease::Unfinished);
+        } else if (const auto* outcome = std::get_if<DocumentOutcome>(&entry.record)) {
+            if (outcome->outcome == kReleased) earlier[outcome->documentId] = EarlierRelease::Released;
+            if (outcome->outcome == kFailed) unlessReleased(outcome->documentId, EarlierRelease::Failed);
+        }
+    }
+    return earlier;
+}
+
+}  // namespace standin

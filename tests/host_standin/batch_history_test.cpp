@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "host_standin/batch_history.h"
+
+namespace standin {
+namespace {
+
+RunStarted RunOf(const std::string& batchIdentity) { return {"2026-03-14T10:00:00Z", "c.json", "b.json", batchIdentity}; }
+
+TEST(BatchHistoryTest, OnlyRunsOfTheSameBatchCountAndAReleaseStaysAReleaseWhateverFollows) {
+    const std::vector<LogEntry> log = {
+        {"a", RunOf("/b.json")},
+        {"other", RunOf("/other.json")},
+        {"a", DocumentStarted{1}},
+        {"other", DocumentStarted{2}},
+        {"other", DocumentOutcome{2, kReleased}},  // another batch's document 2
+        {"a", DocumentOutcome{1, kReleased}},
+        {"a", DocumentStarted{2}},
+        {"a", DocumentOutcome{2, kFailed}},
+        {"a", DocumentStarted{3}},  // its run ended here
+        {"b", RunOf("/b.json")},
+        {"b", DocumentStarted{1}},  // released again on request, and failed this time
+        {"b", DocumentOutcome{1, kFailed}},
+        {"b", DocumentOutcome{4, kNotReleased}},
+        {"b", DocumentOutcome{5, kInDoubt}},
+    };
+    const std::map<std::int64_t, EarlierRelease> expected = {
+        {1, EarlierRelease::Released}, {2, EarlierRelease::Failed}, {3, EarlierRelease::Unfinished}};
+    EXPECT_EQ(EarlierReleases(log, "/b.json"), expected);
+    EXPECT_EQ(EarlierReleases(log, "/other.json"), (std::map<std::int64_t, EarlierRelease>{{2, EarlierRelease::Released}}));
+}
+
+TEST(BatchHistoryTest, AFailedDocumentStartedAgainIsUnfinishedUntilItsOutcome) {
+    const std::vector<LogEntry> log = {{"a", RunOf("/b.json")}, {"a", DocumentStarted{1}}, {"a", DocumentOutcome{1, kFailed}},
+                                       {"b", RunOf("/b.json")}, {"b", DocumentStarted{1}}};
+    EXPECT_EQ(EarlierReleases(log, "/b.json"), (std::map<std::int64_t, EarlierRelease>{{1, EarlierRelease::Unfinished}}));
+}
+
+}  // namespace
+}  // namespace standin
