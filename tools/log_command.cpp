@@ -6,23 +6,18 @@
 #include <vector>
 
 #include "host/utf8.h"
-#include "host_standin/release_log.h"
+#include "host_standin/display_text.h"
 #include "host_standin/overloaded.h"
+#include "host_standin/release_log.h"
 #include "host_standin/store_error.h"
+#include "tools/status_text.h"
 
 namespace standin {
 namespace {
 
-// Continuation lines of a message line up under its first line.
-std::string Indented(const kfx::Text& message) {
-    std::string text = kfx::ToUtf8(message);
-    std::string result;
-    for (char c : text) {
-        result += c;
-        if (c == '\n') result += "      ";
-    }
-    return result;
-}
+// Continuation lines of a message line up under its first line; what the
+// captured values brought in is shown escaped, never sent to the terminal.
+std::string Indented(const kfx::Text& message) { return JoinedLines(message, "\n      "); }
 
 struct RunRecords {
     const RunStarted* start = nullptr;  // null when the run's start is not in the log
@@ -42,7 +37,7 @@ void PrintRecord(const LogRecord& record, const RunRecords& run, std::ostream& o
                        out << "  Document " << logged.documentId << ' ';
                        if (const auto* entry = std::get_if<ErrorLogEntry>(&logged.message)) {
                            out << "error log (Err1 " << entry->err1 << ", Err2 " << entry->err2 << ", Err3 "
-                               << entry->err3 << ", " << kfx::ToUtf8(entry->codeModule) << " line "
+                               << entry->err3 << ", " << DisplayText(kfx::ToUtf8(entry->codeModule)) << " line "
                                << entry->lineNumber << "):\n      " << Indented(entry->message) << '\n';
                        } else {
                            const auto& message = std::get<DocumentMessage>(logged.message);
@@ -51,7 +46,7 @@ void PrintRecord(const LogRecord& record, const RunRecords& run, std::ostream& o
                        }
                    },
                    [&](const DocumentOutcome& outcome) {
-                       out << "  Document " << outcome.documentId << ": " << outcome.outcome << '\n';
+                       out << "  Document " << outcome.documentId << ": " << DisplayText(outcome.outcome) << '\n';
                    },
                },
                record);
@@ -76,8 +71,9 @@ void PrintRuns(const std::vector<LogEntry>& entries, std::ostream& out) {
     for (const std::string& id : order) {
         const RunRecords& run = runs[id];
         if (run.start) {
-            out << "Run " << run.start->time << ": batch " << run.start->batchFile << ", document class "
-                << run.start->documentClassFile << " (run " << id << ")\n";
+            out << "Run " << DisplayText(run.start->time) << ": batch " << DisplayText(run.start->batchFile)
+                << ", document class " << DisplayText(run.start->documentClassFile) << " (run " << DisplayText(id)
+                << ")\n";
         } else {
             out << "Run " << id << " (its start is not in the log)\n";
         }

@@ -38,6 +38,24 @@ TEST_F(LogCommandTest, ShowsEachRunWithItsDocuments) {
               "  Document 4: failed\n");
 }
 
+// A captured value's control characters reach the terminal escaped, never raw.
+TEST_F(LogCommandTest, ControlCharactersFromCapturedValuesAreShownEscaped) {
+    {
+        ReleaseLogWriter log(LogPathFor(classFile_), "run-1");
+        log.Append(RunStarted{"2026-03-14T09:26:53Z", "class\x1b[2J.json", "batch.json", "/s/batch.json"});
+        log.Append(DocumentStarted{4});
+        log.Append(LoggedMessage{4, DocumentMessage{u"Failed to set Field 'INVN32' to value 'A\tB\x1b[31m'\nnext", 1, 1}});
+        log.Append(DocumentOutcome{4, "failed"});
+    }
+    EXPECT_EQ(RunLog(classFile_, {out_, err_, false}), 0);
+    EXPECT_EQ(out_.str(),
+              "Run 2026-03-14T09:26:53Z: batch batch.json, document class class\\x1b[2J.json (run run-1)\n"
+              "  Document 4 message (error 1, InfoRet 1):\n"
+              "      Failed to set Field 'INVN32' to value 'A\\tB\\x1b[31m'\n"
+              "      next\n"
+              "  Document 4: failed\n");
+}
+
 TEST_F(LogCommandTest, SaysSoWhenNothingWasReleased) {
     EXPECT_EQ(RunLog(classFile_, {out_, err_, false}), 0);
     EXPECT_EQ(out_.str(), "No release is logged in " + store_.Path("class.log.jsonl").string() + ".\n");
