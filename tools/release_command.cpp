@@ -18,6 +18,7 @@
 #include "host_standin/release_log.h"
 #include "host_standin/store_error.h"
 #include "tools/progress_bar.h"
+#include "tools/refused_assignment_note.h"
 #include "tools/released_rows_lookup.h"
 #include "tools/status_text.h"
 #include "tools/utc_time.h"
@@ -150,6 +151,10 @@ private:
             result.details.push_back(OnOneLine(message.message));
             result.databaseUnreachable =
                 result.databaseUnreachable || SaysTheDatabaseIsUnreachable(result.details.back());
+            // Said after the component's message, never inside it.
+            if (std::optional<std::string> note = RefusedAssignmentNote(kfx::ToUtf8(message.message))) {
+                result.details.push_back(*note);
+            }
         }
         if (!hostProblem.empty()) result.details.push_back(hostProblem);
         result.reachedTheDatabase = !result.databaseUnreachable;
