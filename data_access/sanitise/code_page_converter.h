@@ -34,6 +34,14 @@ public:
 
     // Bytes that Encode produced, back into text.
     virtual kfx::Text Decode(std::string_view bytes, std::uint32_t codePage) = 0;
+
+    // Sanitising converts only the part of a text that may change: the units
+    // at its start and at its end that it gives back as they are, whatever
+    // the replacement and whatever lies beside them, are kept (none when
+    // unsure; never a NUL). Only for code pages to Convert; others raise
+    // UnusableCodePage.
+    virtual std::size_t UnchangedStart(std::u16string_view text, std::uint32_t codePage) = 0;
+    virtual std::size_t UnchangedEnd(std::u16string_view text, std::uint32_t codePage) = 0;
 };
 
 }  // namespace dbAx

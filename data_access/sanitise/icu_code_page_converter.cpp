@@ -95,6 +95,31 @@ icu::UnicodeSet Repertoire(UConverter* converter, UErrorCode& status) {
     return repertoire;
 }
 
+// The characters that sanitising keeps as they are in any text: BestFit
+// leaves a held character alone unless combining marks follow it, and a
+// table-driven converter encodes each character on its own, so held
+// characters other than marks come back as they were, with or without what
+// stands beside them. The algorithmic converters work in escapes and shifts
+// that ASCII controls can spell, and end each conversion in the state that
+// writes printable ASCII as it is: there only printable ASCII is taken. On
+// every converter an ASCII character is taken only when its round trip gives
+// it back. NUL is left out: the result ends before it.
+icu::UnicodeSet KeptUnchanged(UConverter* converter, const icu::UnicodeSet& held, UErrorCode& status) {
+    icu::UnicodeSet kept;
+    if (ReportsRepertoireExactly(converter)) {
+        kept = held;
+        kept.removeAll(icu::UnicodeSet(u"[:M:]", status));
+    } else {
+        kept.add(0x20, 0x7E);
+        kept.retainAll(held);
+    }
+    for (UChar32 c = 0; c < 0x80; ++c) {
+        if (kept.contains(c) && !RoundTripsAlone(converter, c)) kept.remove(c);
+    }
+    kept.remove(0);
+    return kept;
+}
+
 }  // namespace
 
 struct IcuCodePageConverter::OpenCodePage {
@@ -102,6 +127,8 @@ struct IcuCodePageConverter::OpenCodePage {
     // The characters that come back unchanged from a round trip; frozen, so
     // that membership tests are fast.
     icu::UnicodeSet held;
+    // Those of them that sanitising keeps as they are in any text; frozen too.
+    icu::UnicodeSet keptUnchanged;
 };
 
 IcuCodePageConverter::IcuCodePageConverter() = default;
@@ -120,9 +147,11 @@ IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t cod
         ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
         ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
         icu::UnicodeSet held = Repertoire(converter.get(), status);
+        icu::UnicodeSet kept = KeptUnchanged(converter.get(), held, status);
         if (U_SUCCESS(status) && held.contains(static_cast<UChar32>(kDefaultCharacter))) {
-            page = std::make_unique<OpenCodePage>(OpenCodePage{std::move(converter), held});
+            page = std::make_unique<OpenCodePage>(OpenCodePage{std::move(converter), held, kept});
             page->held.freeze();
+            page->keptUnchanged.freeze();
         }
     }
     return Remember(codePage, open_.emplace(codePage, std::move(page)).first->second.get());
@@ -187,6 +216,24 @@ kfx::Text IcuCodePageConverter::Decode(std::string_view bytes, std::uint32_t cod
         [&](char16_t* out, int32_t capacity, UErrorCode& status) {
             return ucnv_toUChars(converter, out, capacity, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
         });
+}
+
+// A character that sanitising keeps in any text stays as it is unless the
+// next one is not such a character: that may be a combining mark joining it.
+std::size_t IcuCodePageConverter::UnchangedStart(std::u16string_view text, std::uint32_t codePage) {
+    std::lock_guard lock(mutex_);
+    const char16_t* units = text.data();
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t unchanged = OpenForConversion(codePage).keptUnchanged.span(units, length, USET_SPAN_CONTAINED);
+    if (unchanged > 0 && unchanged < length) U16_BACK_1(units, 0, unchanged);
+    return static_cast<std::size_t>(unchanged);
+}
+
+// The first character of the end is no combining mark: nothing before it joins it.
+std::size_t IcuCodePageConverter::UnchangedEnd(std::u16string_view text, std::uint32_t codePage) {
+    std::lock_guard lock(mutex_);
+    const auto length = static_cast<int32_t>(text.size());
+    return static_cast<std::size_t>(length - OpenForConversion(codePage).keptUnchanged.spanBack(text.data(), length, USET_SPAN_CONTAINED));
 }
 
 }  // namespace dbAx

@@ -1,7 +1,10 @@
 // The code page converter on ICU, for the Windows code page numbers of
 // code_page_table. Each code page is opened on first use and kept with its
 // repertoire: opening and collecting the repertoire cost far more than a
-// conversion, and sanitising runs for every value of every invoice. ICU
+// conversion, and sanitising runs for every value of every invoice. So is
+// the set of characters that sanitising leaves as they are in any text,
+// which spares most values any conversion and the others all of it but the
+// part that changes. ICU
 // converters must not be used by two threads at once, so conversions are
 // serialised; one thread at a time is what the host does anyway.
 #pragma once
@@ -25,6 +28,8 @@ public:
     std::string Encode(std::u16string_view text, std::uint32_t codePage,
                        std::optional<std::uint8_t> replacementByte) override;
     kfx::Text Decode(std::string_view bytes, std::uint32_t codePage) override;
+    std::size_t UnchangedStart(std::u16string_view text, std::uint32_t codePage) override;
+    std::size_t UnchangedEnd(std::u16string_view text, std::uint32_t codePage) override;
 
 private:
     struct OpenCodePage;

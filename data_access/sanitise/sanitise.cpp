@@ -43,8 +43,22 @@ kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t r
         case CodePageUse::Convert:
             break;
     }
+    // Most values are plain text the code page holds, or have a few characters
+    // that it lacks: only what may change is converted.
+    const std::u16string_view whole = text;
+    const std::size_t start = converter.UnchangedStart(whole, codePage);
+    if (start == whole.size()) return text;
+    const std::u16string_view rest = whole.substr(start);
+    const std::u16string_view changing = rest.substr(0, rest.size() - converter.UnchangedEnd(rest, codePage));
     const auto replacementByte = ReplacementByte(converter, codePage, replacementChar);
-    return UpToFirstNul(converter.Decode(converter.Encode(text, codePage, replacementByte), codePage));
+    const kfx::Text converted = converter.Decode(converter.Encode(changing, codePage, replacementByte), codePage);
+    // Only the converted part can hold a NUL; the result ends before it.
+    const auto nul = converted.find(u'\0');
+    const std::u16string_view end = nul == kfx::Text::npos ? rest.substr(changing.size()) : std::u16string_view();
+    kfx::Text sanitised;
+    sanitised.reserve(start + converted.size() + end.size());
+    sanitised.append(whole.substr(0, start)).append(converted, 0, nul).append(end);
+    return sanitised;
 }
 
 std::optional<kfx::Text> CodePageProblem(std::int64_t codePage) {

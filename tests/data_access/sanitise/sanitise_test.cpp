@@ -170,6 +170,7 @@ TEST(SanitisingThreads, ConcurrentCallsGiveCorrectResults) {
         {37, u"Müller € Söhne", u"Müller ? Söhne"},
         {932, u"株式会社 한", u"株式会社 ?"},
         {50220, u"株式会社 ő", u"株式会社 o"},
+        {1141, u"INV-2024-000153 Müller", u"INV-2024-000153 Müller"},
     };
     std::vector<std::thread> threads;
     std::vector<int> mismatches(work.size(), 0);
