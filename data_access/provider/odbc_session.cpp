@@ -319,6 +319,8 @@ Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
                       "); nothing more is written through it; the next connection opens it anew");
 }
 
+bool OdbcSession::Usable() { return lostBecause_.empty() && !ConnectionDead(); }
+
 bool OdbcSession::ConnectionDead() const {
     SQLUINTEGER dead = SQL_CD_FALSE;
     const SQLRETURN rc = SQLGetConnectAttrW(link_->connection.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);

@@ -55,7 +55,7 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
 
     ErrorMessages messages;
     TableDescription table;
-    const Result result = activeConnection_->OpenSession()->Describe(kfx::ToUtf8(source_), &table, messages);
+    const Result result = activeConnection_->Describe(kfx::ToUtf8(source_), &table, messages);
     if (kfx::Failed(result)) {
         activeConnection_->Errors().Report(result, messages);
         return result;
