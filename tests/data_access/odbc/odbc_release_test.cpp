@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/utf8.h"
+#include "tests/data_access/odbc/admin_connection.h"
 #include "tests/data_access/odbc/postgres_release_fixture.h"
 
 namespace odbctest {
@@ -35,6 +36,24 @@ TEST_F(OdbcRelease, WritesEachLineWithTheHeaderKeysAndThenTheHeader) {
                      {"01SUPP0001001", "INV0001", "3", "Delivery", "1.000", "12.50000"}}));
     EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully invoice.pdf"});
     EXPECT_TRUE(Messages().empty());
+}
+
+// Counted on the server: the documents of a batch are served by one
+// backend process, the pooled session's.
+TEST_F(OdbcRelease, ABatchOfDocumentsGoesThroughOneServerSession) {
+    AdminConnection admin(server_);
+    const std::string sessions =
+        "SELECT pid FROM pg_stat_activity WHERE usename = current_user AND datname = current_database() AND "
+        "pid <> pg_backend_pid()";
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    const Table first = admin.Query(sessions);
+    EXPECT_EQ(first.size(), 1u) << "one session, pooled";
+    for (const char16_t* number : {u"INV0002", u"INV0003", u"INV0004", u"INV0005"}) {
+        ASSERT_EQ(ReleaseInvoice(number), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+    }
+    EXPECT_EQ(admin.Query(sessions), first);
+    EXPECT_EQ(schema_->RowCount("AIP32"), 5u);
+    EXPECT_EQ(schema_->RowCount("AIP33"), 15u);
 }
 
 TEST_F(OdbcRelease, TextsOutsideLatin1ArriveIntact) {

@@ -22,6 +22,9 @@ protected:
 
     // The typical invoice of the embedded tests, into this test's library.
     void AddTypicalInvoiceHere();
+    // Releases the typical invoice under its own number, as the next
+    // document of a batch, with a message sink of its own.
+    kfx::KfxReturnValue ReleaseInvoice(const char16_t* number);
 
     std::unique_ptr<TestSchema> schema_;
 };
