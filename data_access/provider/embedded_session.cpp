@@ -270,6 +270,8 @@ Result EmbeddedSession::Insert(const TableDescription& description,
     const std::string error = step == SQLITE_DONE ? std::string() : sqlite3_errmsg(database_.get());
     sqlite3_reset(insert);
     if (step == SQLITE_DONE) return kfx::S_OK;
+    // The table may have changed beneath its statements: they are made anew.
+    table.inserts.clear();
     errors.push_back(error);
     return (step & 0xFF) == SQLITE_CONSTRAINT ? platform::DB_E_INTEGRITYVIOLATION : kfx::E_FAIL;
 }

@@ -23,7 +23,7 @@ void ProviderConnection::ReleaseSession() {
 Result ProviderConnection::Connect(ErrorMessages& messages) {
     std::unique_ptr<Session> session;
     const Result result = backend_->Connect(target_, key_.user, key_.password, &session, messages);
-    if (kfx::Succeeded(result)) session_ = std::move(session);
+    if (kfx::Succeeded(result)) session_ = std::make_unique<RememberingSession>(std::move(session));
     return result;
 }
 
@@ -68,7 +68,7 @@ Result ProviderConnection::FirstCallRetried(Call call, ErrorMessages& messages) 
         // again. Should no new session open, the dead one stays until the
         // close, refusing every call.
         messages.clear();
-        std::unique_ptr<Session> dead = std::move(session_);
+        std::unique_ptr<RememberingSession> dead = std::move(session_);
         result = Connect(messages);
         if (kfx::Succeeded(result)) {
             result = call(*session_, messages);

@@ -12,11 +12,11 @@ void SessionPool::TakeExpired(std::chrono::steady_clock::time_point now, std::ve
     std::erase_if(idle_, [](const Idle& idle) { return !idle.session; });
 }
 
-std::unique_ptr<Session> SessionPool::Take(const SessionKey& key) {
+std::unique_ptr<RememberingSession> SessionPool::Take(const SessionKey& key) {
     // Closing a session may wait for its server: never under the lock.
     std::vector<Idle> closing;
     for (;;) {
-        std::unique_ptr<Session> candidate;
+        std::unique_ptr<RememberingSession> candidate;
         {
             std::lock_guard lock(mutex_);
             TakeExpired(std::chrono::steady_clock::now(), &closing);
@@ -27,11 +27,14 @@ std::unique_ptr<Session> SessionPool::Take(const SessionKey& key) {
             idle_.erase(std::next(latest).base());
         }
         // Checked outside the lock: the session is this caller's alone now.
-        if (candidate->Usable()) return candidate;
+        if (candidate->Usable()) {
+            candidate->Taken();
+            return candidate;
+        }
     }
 }
 
-void SessionPool::GiveBack(const SessionKey& key, std::unique_ptr<Session> session) {
+void SessionPool::GiveBack(const SessionKey& key, std::unique_ptr<RememberingSession> session) {
     std::vector<Idle> closing;
     if (!session || !session->Usable()) return;
     std::lock_guard lock(mutex_);

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "data_access/provider/backend.h"
+#include "data_access/provider/remembering_session.h"
 
 namespace dbAx::provider {
 
@@ -39,16 +39,16 @@ public:
     SessionPool& operator=(const SessionPool&) = delete;
 
     // The session given back last for the key that is still usable; null when there is none.
-    std::unique_ptr<Session> Take(const SessionKey& key);
+    std::unique_ptr<RememberingSession> Take(const SessionKey& key);
     // Keeps the session for the key when it is usable; closes it otherwise.
-    void GiveBack(const SessionKey& key, std::unique_ptr<Session> session);
+    void GiveBack(const SessionKey& key, std::unique_ptr<RememberingSession> session);
     // Closes every session kept.
     void CloseAll();
 
 private:
     struct Idle {
         SessionKey key;
-        std::unique_ptr<Session> session;
+        std::unique_ptr<RememberingSession> session;
         std::chrono::steady_clock::time_point since;
     };
 

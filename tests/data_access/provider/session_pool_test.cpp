@@ -8,6 +8,7 @@
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "data_access/provider/embedded_backend.h"
 #include "data_access/provider/embedded_database.h"
@@ -23,6 +24,7 @@ namespace {
 struct SessionCounts {
     std::atomic<int> connects{0};
     std::atomic<int> open{0};
+    std::atomic<int> describes{0};  // that reached the database
     // The next call on a session opened before fails as on a lost connection.
     std::atomic<bool> dieUnnoticed{false};
 };
@@ -36,6 +38,7 @@ public:
 
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override {
         if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
+        ++counts_.describes;
         return inner_->Describe(selection, table, errors);
     }
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
@@ -86,6 +89,7 @@ BackendSelection Counting(SessionCounts& counts) {
 }
 
 constexpr const char* kHeaders = "SELECT * FROM TESTLIB.AIP32 WHERE 1=0";
+constexpr const char* kLines = "SELECT * FROM TESTLIB.AIP33 WHERE 1=0";
 
 class SessionPoolTest : public ::testing::Test {
 protected:
@@ -103,11 +107,14 @@ protected:
         return connection;
     }
 
-    // A header added to the connection's library; with update false it stays pending.
-    void AddHeader(platform::Connection& connection, const std::string& invoice, bool update = true) {
+    // A row with the one value added to a table of the connection's library.
+    // Without an update it stays pending.
+    enum class Then { Update, LeavePending, ExpectRefusal };
+    void AddRow(platform::Connection& connection, const char* selection, const char16_t* column,
+                const std::string& value, Then then = Then::Update) {
         std::unique_ptr<platform::Recordset> recordset;
         ASSERT_EQ(environment_.CreateRecordset(&recordset), kfx::S_OK);
-        ASSERT_EQ(recordset->Open(Utf16(kHeaders), &connection, platform::adOpenForwardOnly,
+        ASSERT_EQ(recordset->Open(Utf16(selection), &connection, platform::adOpenForwardOnly,
                                   platform::adLockOptimistic, platform::adOptionUnspecified),
                   kfx::S_OK)
             << ::testing::PrintToString(ErrorTexts(connection));
@@ -115,9 +122,16 @@ protected:
         platform::Fields* fields = nullptr;
         platform::Field* field = nullptr;
         ASSERT_EQ(recordset->GetFields(&fields), kfx::S_OK);
-        ASSERT_EQ(fields->Item(u"INVN32", &field), kfx::S_OK);
-        ASSERT_EQ(field->SetValue(Utf16(invoice)), kfx::S_OK);
-        if (update) ASSERT_EQ(recordset->Update(), kfx::S_OK) << ::testing::PrintToString(ErrorTexts(connection));
+        ASSERT_EQ(fields->Item(column, &field), kfx::S_OK);
+        ASSERT_EQ(field->SetValue(Utf16(value)), kfx::S_OK);
+        if (then == Then::Update) {
+            ASSERT_EQ(recordset->Update(), kfx::S_OK) << ::testing::PrintToString(ErrorTexts(connection));
+        } else if (then == Then::ExpectRefusal) {
+            EXPECT_TRUE(kfx::Failed(recordset->Update()));
+        }
+    }
+    void AddHeader(platform::Connection& connection, const std::string& invoice, bool update = true) {
+        AddRow(connection, kHeaders, u"INVN32", invoice, update ? Then::Update : Then::LeavePending);
     }
 
     // One document: its own connection, opened, written and closed.
@@ -149,6 +163,38 @@ TEST_F(SessionPoolTest, ABatchOfDocumentsGoesThroughOneSessionAndEveryRowIsSeenA
     }
     EXPECT_EQ(counts_.connects, 1);
     EXPECT_EQ(counts_.open, 1) << "pooled";
+}
+
+// A pooled session asks the database for the first description of each
+// document, which proves it alive; the rest it remembers, until an insert
+// fails.
+TEST_F(SessionPoolTest, DescriptionsAreRememberedAcrossDocumentsUntilAnInsertFails) {
+    const auto document = [&](const std::string& invoice, const std::string& quantity) {
+        auto connection = Open(directory_.Path());
+        AddRow(*connection, kLines, u"INVN33", invoice);
+        AddRow(*connection, kLines, u"LQTY33", quantity, quantity == "99" ? Then::ExpectRefusal : Then::Update);
+        AddHeader(*connection, invoice);
+    };
+    // The library refuses a quantity of 99, as a server's rule might.
+    sqlite3* library = nullptr;
+    ASSERT_EQ(sqlite3_open(Utf8FromPath(directory_.Path() / "TESTLIB.db").c_str(), &library), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(library,
+                           "CREATE TRIGGER REFUSE99 BEFORE INSERT ON AIP33 WHEN NEW.LQTY33 = 99 "
+                           "BEGIN SELECT RAISE(ABORT, 'no 99'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(library);
+    document("INV1", "1");
+    EXPECT_EQ(counts_.describes, 2) << "the lines, then the headers";
+    document("INV2", "2");
+    document("INV3", "3");
+    EXPECT_EQ(counts_.describes, 4) << "one a document";
+    document("INV4", "99");
+    EXPECT_EQ(counts_.describes, 6) << "the refused insert made the headers be described again";
+    document("INV5", "5");
+    EXPECT_EQ(counts_.describes, 7);
+    EXPECT_EQ(counts_.connects, 1);
+    EXPECT_EQ(Headers(directory_.Path()), (std::vector<std::string>{"INV1", "INV2", "INV3", "INV4", "INV5"}));
 }
 
 TEST_F(SessionPoolTest, OnlyTheSameDataSourceUserAndPasswordShareASession) {
@@ -244,20 +290,19 @@ TEST_F(SessionPoolTest, APooledSessionFoundLostAtItsFirstCallIsReplacedWithoutAW
     EXPECT_EQ(Headers(directory_.Path()), (std::vector<std::string>{"FIRST", "SECOND"}));
 }
 
+// Once a row may have gone through the session, a loss is the document's:
+// the call is not made again elsewhere.
 TEST_F(SessionPoolTest, ASessionLostOnceItHasServedIsNotReplacedBehindTheDocumentsBack) {
     auto connection = Open(directory_.Path());
     AddHeader(*connection, "FIRST");
     counts_.dieUnnoticed = true;
-    std::unique_ptr<platform::Recordset> recordset;
-    ASSERT_EQ(environment_.CreateRecordset(&recordset), kfx::S_OK);
-    EXPECT_EQ(recordset->Open(Utf16(kHeaders), connection.get(), platform::adOpenForwardOnly,
-                              platform::adLockOptimistic, platform::adOptionUnspecified),
-              platform::E_ADO_CONNECTIONFAILED);
+    AddRow(*connection, kHeaders, u"INVN32", "LOST", Then::ExpectRefusal);
     EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{"the server went away"});
     EXPECT_EQ(connection->Close(), kfx::S_OK);
     EXPECT_EQ(counts_.open, 0) << "the lost session is closed, not pooled";
     ReleaseDocument("SECOND");
     EXPECT_EQ(counts_.connects, 2);
+    EXPECT_EQ(Headers(directory_.Path()), (std::vector<std::string>{"FIRST", "SECOND"}));
 }
 
 TEST_F(SessionPoolTest, TheLastStopClosesEveryPooledSessionAndLeavesNoLogBehind) {
