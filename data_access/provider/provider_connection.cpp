@@ -17,7 +17,6 @@ ProviderConnection::~ProviderConnection() {
 // back, and every row written is committed on its own.
 void ProviderConnection::ReleaseSession() {
     if (session_) pool_.GiveBack(key_, std::move(session_));
-    fromPool_ = false;
 }
 
 Result ProviderConnection::Connect(ErrorMessages& messages) {
@@ -45,7 +44,6 @@ Result ProviderConnection::Open(const Text& connectionText, const Text& user, co
     target_ = std::string(choice.target);
     key_ = {settings.dataSource, kfx::ToUtf8(user), kfx::ToUtf8(password)};
     session_ = pool_.Take(key_);
-    fromPool_ = session_ != nullptr;
     if (session_) return kfx::S_OK;
     ErrorMessages messages;
     const Result result = Connect(messages);
@@ -62,8 +60,9 @@ Result ProviderConnection::Close() {
 
 template <typename Call>
 Result ProviderConnection::FirstCallRetried(Call call, ErrorMessages& messages) {
+    const bool mayHaveDiedInThePool = !session_->Proven();
     Result result = call(*session_, messages);
-    if (fromPool_ && kfx::Failed(result) && !session_->Usable()) {
+    if (mayHaveDiedInThePool && kfx::Failed(result) && !session_->Usable()) {
         // What the dead session said is no news to anyone: the call is made
         // again. Should no new session open, the dead one stays until the
         // close, refusing every call.
@@ -76,7 +75,6 @@ Result ProviderConnection::FirstCallRetried(Call call, ErrorMessages& messages) 
             session_ = std::move(dead);
         }
     }
-    fromPool_ = false;
     return result;
 }
 

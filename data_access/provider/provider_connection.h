@@ -70,7 +70,6 @@ private:
     std::string target_;  // what the backend is given
     SessionKey key_;
     std::unique_ptr<RememberingSession> session_;
-    bool fromPool_ = false;  // and nothing has gone through it yet
     ErrorCollection errors_;
     std::int32_t cursorLocation_ = 2;  // adUseServer, the access objects' default
     std::vector<ProviderRecordset*> recordsets_;

@@ -21,6 +21,9 @@ public:
 
     // The session goes to a connection from the pool.
     void Taken() { proven_ = false; }
+    // False from Taken until a call succeeds: nothing has been written
+    // through the session since, and it may have died in the pool.
+    bool Proven() const { return proven_; }
 
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
