@@ -51,6 +51,10 @@ public:
     // For the recordsets opened on this connection.
     Session* OpenSession() { return session_.get(); }
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors);
+    // A value was refused by what a description says, which may be out of date.
+    void ForgetDescriptions() {
+        if (session_) session_->Forget();
+    }
     ErrorCollection& Errors() { return errors_; }
     void Enlist(ProviderRecordset* recordset);
     void Delist(ProviderRecordset* recordset);

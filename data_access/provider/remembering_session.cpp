@@ -12,7 +12,7 @@ Result RememberingSession::Describe(const std::string& selection, TableDescripti
     }
     const Result result = session_->Describe(selection, table, errors);
     if (kfx::Failed(result)) {
-        described_.clear();
+        Forget();
         return result;
     }
     described_.insert_or_assign(selection, *table);
@@ -23,7 +23,7 @@ Result RememberingSession::Describe(const std::string& selection, TableDescripti
 Result RememberingSession::Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                                   ErrorMessages& errors) {
     const Result result = session_->Insert(table, values, errors);
-    if (kfx::Failed(result)) described_.clear();
+    if (kfx::Failed(result)) Forget();
     return result;
 }
 

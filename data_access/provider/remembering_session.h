@@ -24,6 +24,7 @@ public:
     // False from Taken until a call succeeds: nothing has been written
     // through the session since, and it may have died in the pool.
     bool Proven() const { return proven_; }
+    void Forget() { described_.clear(); }
 
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,

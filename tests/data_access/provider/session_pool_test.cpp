@@ -109,7 +109,7 @@ protected:
 
     // A row with the one value added to a table of the connection's library.
     // Without an update it stays pending.
-    enum class Then { Update, LeavePending, ExpectRefusal };
+    enum class Then { Update, LeavePending, ExpectRefusal, ExpectRefusedAssignment };
     void AddRow(platform::Connection& connection, const char* selection, const char16_t* column,
                 const std::string& value, Then then = Then::Update) {
         std::unique_ptr<platform::Recordset> recordset;
@@ -123,6 +123,10 @@ protected:
         platform::Field* field = nullptr;
         ASSERT_EQ(recordset->GetFields(&fields), kfx::S_OK);
         ASSERT_EQ(fields->Item(column, &field), kfx::S_OK);
+        if (then == Then::ExpectRefusedAssignment) {
+            EXPECT_EQ(field->SetValue(Utf16(value)), platform::DB_E_ERRORSOCCURRED);
+            return;
+        }
         ASSERT_EQ(field->SetValue(Utf16(value)), kfx::S_OK);
         if (then == Then::Update) {
             ASSERT_EQ(recordset->Update(), kfx::S_OK) << ::testing::PrintToString(ErrorTexts(connection));
@@ -167,12 +171,15 @@ TEST_F(SessionPoolTest, ABatchOfDocumentsGoesThroughOneSessionAndEveryRowIsSeenA
 
 // A pooled session asks the database for the first description of each
 // document, which proves it alive; the rest it remembers, until an insert
-// fails.
-TEST_F(SessionPoolTest, DescriptionsAreRememberedAcrossDocumentsUntilAnInsertFails) {
+// fails or a value is refused by what a description says.
+TEST_F(SessionPoolTest, DescriptionsAreRememberedAcrossDocumentsUntilAnInsertOrValueFails) {
     const auto document = [&](const std::string& invoice, const std::string& quantity) {
         auto connection = Open(directory_.Path());
         AddRow(*connection, kLines, u"INVN33", invoice);
-        AddRow(*connection, kLines, u"LQTY33", quantity, quantity == "99" ? Then::ExpectRefusal : Then::Update);
+        AddRow(*connection, kLines, u"LQTY33", quantity,
+               quantity == "99"     ? Then::ExpectRefusal
+               : quantity == "many" ? Then::ExpectRefusedAssignment
+                                    : Then::Update);
         AddHeader(*connection, invoice);
     };
     // The library refuses a quantity of 99, as a server's rule might.
@@ -193,8 +200,13 @@ TEST_F(SessionPoolTest, DescriptionsAreRememberedAcrossDocumentsUntilAnInsertFai
     EXPECT_EQ(counts_.describes, 6) << "the refused insert made the headers be described again";
     document("INV5", "5");
     EXPECT_EQ(counts_.describes, 7);
+    document("INV6", "many");
+    EXPECT_EQ(counts_.describes, 9) << "the refused value made the headers be described again";
+    document("INV7", "7");
+    EXPECT_EQ(counts_.describes, 10);
     EXPECT_EQ(counts_.connects, 1);
-    EXPECT_EQ(Headers(directory_.Path()), (std::vector<std::string>{"INV1", "INV2", "INV3", "INV4", "INV5"}));
+    EXPECT_EQ(Headers(directory_.Path()),
+              (std::vector<std::string>{"INV1", "INV2", "INV3", "INV4", "INV5", "INV6", "INV7"}));
 }
 
 TEST_F(SessionPoolTest, OnlyTheSameDataSourceUserAndPasswordShareASession) {
