@@ -56,6 +56,27 @@ TEST_F(OdbcRelease, ABatchOfDocumentsGoesThroughOneServerSession) {
     EXPECT_EQ(schema_->RowCount("AIP33"), 15u);
 }
 
+// A table changed beneath the pooled session: the line file's remembered
+// description (each document describes the header file anew first) refuses
+// a code that now fits, which costs that document and makes the session
+// forget; the next document is described anew.
+TEST_F(OdbcRelease, ATableWidenedBetweenDocumentsCostsOneDocumentAtMost) {
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    schema_->Execute("ALTER TABLE %s.aip33 ALTER COLUMN ccat33 TYPE CHAR(30)");
+    const auto longCodes = [this] {
+        AddTable(u"AIP33.CCAT33", u"Lines",
+                 {u"CATALOGUE-CODE-0000000000001", u"CATALOGUE-CODE-0000000000002", u"CATALOGUE-CODE-0000000000003"});
+    };
+    EXPECT_EQ(ReleaseInvoice(u"INV0002", longCodes), kfx::KFX_REL_ERROR);
+    EXPECT_THAT(LogTexts().at(0), StartsWith("Error Updating AIP33 record 1 of 3: Failed to set Field 'CCAT33'")) << ::testing::PrintToString(LogTexts());
+    EXPECT_EQ(ReleaseInvoice(u"INV0003", longCodes), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+    EXPECT_EQ(schema_->Rows("AIP32", {"INVN32"}), (Table{{"INV0001"}, {"INV0003"}}));
+    EXPECT_EQ(schema_->Rows("AIP33", {"INVN33", "CCAT33"}),
+              (Table{{"INV0001", ""}, {"INV0001", ""}, {"INV0001", ""},
+                     {"INV0003", "CATALOGUE-CODE-0000000000001"}, {"INV0003", "CATALOGUE-CODE-0000000000002"},
+                     {"INV0003", "CATALOGUE-CODE-0000000000003"}}));
+}
+
 TEST_F(OdbcRelease, TextsOutsideLatin1ArriveIntact) {
     AddTypicalInvoiceHere();
     Add(u"AIP32.INAM32", u"Zakład Łódź Ærø 請求書");
