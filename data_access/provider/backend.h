@@ -47,6 +47,10 @@ public:
     // the texts given, and counts the rows it returns. Nothing is changed.
     virtual Result CountRows(const std::string& selection, const std::vector<std::string>& parameters,
                              std::int64_t* rows, ErrorMessages& errors) = 0;
+    // Whether the session can serve another connection: not known to be
+    // lost, no call on it given up, its database still where it was. Cheap:
+    // it asks the server nothing.
+    virtual bool Usable() = 0;
 };
 
 class Backend {

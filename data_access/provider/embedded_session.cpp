@@ -45,9 +45,23 @@ Result EmbeddedSession::AttachLibraries(const std::string& selection, ErrorMessa
         // Without a file the name is no library; the statement says what it is.
         if (!file) continue;
         if (!AttachLibraryFile(database_.get(), *file, schema, &error)) return Fail(errors, kfx::E_FAIL, error);
-        attached_.insert(schema);
+        attached_.emplace(schema, *file);
     }
     return kfx::S_OK;
+}
+
+bool EmbeddedSession::Usable() {
+    for (const auto& [schema, attachedFile] : attached_) {
+        std::optional<std::filesystem::path> file;
+        std::string ignored;
+        if (!LocateLibraryFile(directory_, schema, &file, &ignored) || file != attachedFile) return false;
+        int moved = 0;
+        if (sqlite3_file_control(database_.get(), schema.c_str(), SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
+            moved) {
+            return false;
+        }
+    }
+    return true;
 }
 
 Result EmbeddedSession::PrepareSelection(const std::string& selection, SqliteStatement* statement,
@@ -256,6 +270,8 @@ Result EmbeddedSession::Insert(const TableDescription& description,
     const std::string error = step == SQLITE_DONE ? std::string() : sqlite3_errmsg(database_.get());
     sqlite3_reset(insert);
     if (step == SQLITE_DONE) return kfx::S_OK;
+    // The table may have changed beneath its statements: they are made anew.
+    table.inserts.clear();
     errors.push_back(error);
     return (step & 0xFF) == SQLITE_CONSTRAINT ? platform::DB_E_INTEGRITYVIOLATION : kfx::E_FAIL;
 }

@@ -1,11 +1,13 @@
 // One connection to the embedded database: a main database in memory with
 // the directory's libraries attached as statements name them, and the
-// prepared inserts of each described table kept for reuse.
+// prepared inserts of each described table kept for reuse. The libraries
+// stay attached while the session lives, pooled or not; SQLite checkpoints
+// their write-ahead logs by its own measure, and the last connection to a
+// library to close checkpoints it and removes the log.
 #pragma once
 
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,9 @@ public:
                   ErrorMessages& errors) override;
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
+    // While every attached library is still the one file of its name in the
+    // directory, neither removed nor replaced since it was attached.
+    bool Usable() override;
 
 private:
     struct Table {
@@ -45,7 +50,7 @@ private:
 
     std::filesystem::path directory_;
     SqliteDatabase database_;  // before the tables: their statements go first
-    std::set<std::string> attached_;
+    std::map<std::string, std::filesystem::path> attached_;  // each library's file, by schema
     std::vector<Table> tables_;
     // Reused from row to row.
     std::vector<std::string> stored_;

@@ -30,18 +30,23 @@ Result RefuseNul(std::string_view text, const char* what, ErrorMessages& errors)
 
 }  // namespace
 
-Result OdbcBackend::StartEnvironment(ErrorMessages& errors) {
-    if (environment_) return kfx::S_OK;
+std::shared_ptr<OdbcHandle> OdbcBackend::Environment(ErrorMessages& errors, Result* failed) {
+    std::lock_guard lock(mutex_);
+    if (environment_) return environment_;
     OdbcHandle environment = AllocateOdbcHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     if (!environment) {
         errors.push_back("The ODBC driver manager cannot be started (no environment handle)");
-        return platform::E_ADO_CONNECTIONFAILED;
+        *failed = platform::E_ADO_CONNECTIONFAILED;
+        return nullptr;
     }
     const SQLRETURN rc =
         SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    if (!SQL_SUCCEEDED(rc)) return CallFailed(SQL_HANDLE_ENV, environment.get(), "SQLSetEnvAttr", errors);
+    if (!SQL_SUCCEEDED(rc)) {
+        *failed = CallFailed(SQL_HANDLE_ENV, environment.get(), "SQLSetEnvAttr", errors);
+        return nullptr;
+    }
     environment_ = std::make_shared<OdbcHandle>(std::move(environment));
-    return kfx::S_OK;
+    return environment_;
 }
 
 Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user, const std::string& password,
@@ -62,10 +67,11 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     OdbcTimeouts timeouts;
     const Result configured = ReadOdbcTimeouts(dataSource, &timeouts, errors);
     if (kfx::Failed(configured)) return configured;
-    const Result started = StartEnvironment(errors);
-    if (kfx::Failed(started)) return started;
-    OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment_->get());
-    if (!connection) return CallFailed(SQL_HANDLE_ENV, environment_->get(), "SQLAllocHandle", errors);
+    Result failed = kfx::S_OK;
+    const std::shared_ptr<OdbcHandle> environment = Environment(errors, &failed);
+    if (!environment) return failed;
+    OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment->get());
+    if (!connection) return CallFailed(SQL_HANDLE_ENV, environment->get(), "SQLAllocHandle", errors);
     // The driver ends a login the server does not answer (psqlODBC: libpq's
     // connect_timeout, measured against a stopped server).
     const SQLRETURN limited = SQLSetConnectAttrW(
@@ -93,7 +99,7 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     }
 
     auto connected =
-        std::make_unique<OdbcSession>(std::string(dataSource), environment_, std::move(connection), timeouts.query);
+        std::make_unique<OdbcSession>(std::string(dataSource), environment, std::move(connection), timeouts.query);
     const Result autocommit = connected->EnableAutocommit(errors);
     if (kfx::Failed(autocommit)) return autocommit;
     *session = std::move(connected);

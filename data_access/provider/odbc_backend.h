@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 
 #include "data_access/provider/backend.h"
 #include "data_access/provider/odbc_handles.h"
@@ -19,10 +20,12 @@ public:
                    std::unique_ptr<Session>* session, ErrorMessages& errors) override;
 
 private:
-    Result StartEnvironment(ErrorMessages& errors);
+    // The environment, started by the first Connect; null with the reason when it cannot start.
+    std::shared_ptr<OdbcHandle> Environment(ErrorMessages& errors, Result* failed);
 
-    // Started by the first Connect; shared with each session, whose
-    // connection may outlive the backend when a call to it was given up.
+    // Connections on several threads share the environment, and each session
+    // shares it: a connection may outlive the backend when a call to it was given up.
+    std::mutex mutex_;
     std::shared_ptr<OdbcHandle> environment_;
 };
 

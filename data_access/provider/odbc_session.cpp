@@ -269,7 +269,12 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
     const auto executed =
         Answer([insert](Link&) { return insert->Execute(); }, "; whether the row was written is not known", errors);
     if (!executed) return platform::E_ADO_CONNECTIONFAILED;
-    if (const std::optional<OdbcCallFailure>& failure = *executed) return Failure(*failure, kfx::E_FAIL, errors);
+    if (const std::optional<OdbcCallFailure>& failure = *executed) {
+        const Result failed = Failure(*failure, kfx::E_FAIL, errors);
+        // The table may have changed beneath its statements: they are made anew.
+        table.inserts.clear();
+        return failed;
+    }
     return kfx::S_OK;
 }
 
@@ -318,6 +323,8 @@ Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
                   "The connection to data source '" + dataSource_ + "' was lost earlier (" + lostBecause_ +
                       "); nothing more is written through it; the next connection opens it anew");
 }
+
+bool OdbcSession::Usable() { return lostBecause_.empty() && !ConnectionDead(); }
 
 bool OdbcSession::ConnectionDead() const {
     SQLUINTEGER dead = SQL_CD_FALSE;

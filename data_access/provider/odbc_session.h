@@ -51,6 +51,8 @@ public:
                   ErrorMessages& errors) override;
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
+    // Neither known lost nor, says the driver, dead.
+    bool Usable() override;
 
 private:
     struct Table {

@@ -10,7 +10,20 @@ namespace dbAx::provider {
 
 ProviderConnection::~ProviderConnection() {
     CloseRecordsets();
-    session_.reset();
+    ReleaseSession();
+}
+
+// Its recordsets are closed first: no row is pending on a session given
+// back, and every row written is committed on its own.
+void ProviderConnection::ReleaseSession() {
+    if (session_) pool_.GiveBack(key_, std::move(session_));
+}
+
+Result ProviderConnection::Connect(ErrorMessages& messages) {
+    std::unique_ptr<Session> session;
+    const Result result = backend_->Connect(target_, key_.user, key_.password, &session, messages);
+    if (kfx::Succeeded(result)) session_ = std::make_unique<RememberingSession>(std::move(session));
+    return result;
 }
 
 Result ProviderConnection::Open(const Text& connectionText, const Text& user, const Text& password,
@@ -27,23 +40,49 @@ Result ProviderConnection::Open(const Text& connectionText, const Text& user, co
         errors_.Report(platform::E_ADO_CONNECTIONFAILED, choice.refusal);
         return platform::E_ADO_CONNECTIONFAILED;
     }
+    backend_ = choice.backend;
+    target_ = std::string(choice.target);
+    key_ = {settings.dataSource, kfx::ToUtf8(user), kfx::ToUtf8(password)};
+    session_ = pool_.Take(key_);
+    if (session_) return kfx::S_OK;
     ErrorMessages messages;
-    std::unique_ptr<Session> session;
-    const Result result =
-        choice.backend->Connect(choice.target, kfx::ToUtf8(user), kfx::ToUtf8(password), &session, messages);
-    if (kfx::Failed(result)) {
-        errors_.Report(result, messages);
-        return result;
-    }
-    session_ = std::move(session);
-    return kfx::S_OK;
+    const Result result = Connect(messages);
+    if (kfx::Failed(result)) errors_.Report(result, messages);
+    return result;
 }
 
 Result ProviderConnection::Close() {
     if (!session_) return platform::E_ADO_OBJECTCLOSED;
     CloseRecordsets();
-    session_.reset();
+    ReleaseSession();
     return kfx::S_OK;
+}
+
+template <typename Call>
+Result ProviderConnection::FirstCallRetried(Call call, ErrorMessages& messages) {
+    const bool mayHaveDiedInThePool = !session_->Proven();
+    Result result = call(*session_, messages);
+    if (mayHaveDiedInThePool && kfx::Failed(result) && !session_->Usable()) {
+        // What the dead session said is no news to anyone: the call is made
+        // again. Should no new session open, the dead one stays until the
+        // close, refusing every call.
+        messages.clear();
+        std::unique_ptr<RememberingSession> dead = std::move(session_);
+        result = Connect(messages);
+        if (kfx::Succeeded(result)) {
+            result = call(*session_, messages);
+        } else {
+            session_ = std::move(dead);
+        }
+    }
+    return result;
+}
+
+Result ProviderConnection::Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) {
+    if (!session_) return platform::E_ADO_OBJECTCLOSED;
+    return FirstCallRetried(
+        [&](Session& session, ErrorMessages& messages) { return session.Describe(selection, table, messages); },
+        errors);
 }
 
 Result ProviderConnection::State(std::int32_t* state) {
@@ -75,7 +114,10 @@ Result ProviderConnection::CountRows(const Text& selection, const std::vector<Te
     std::vector<std::string> texts;
     for (const Text& parameter : parameters) texts.push_back(kfx::ToUtf8(parameter));
     ErrorMessages messages;
-    const Result result = session_->CountRows(kfx::ToUtf8(selection), texts, rows, messages);
+    const std::string text = kfx::ToUtf8(selection);
+    const Result result = FirstCallRetried(
+        [&](Session& session, ErrorMessages& errors) { return session.CountRows(text, texts, rows, errors); },
+        messages);
     if (kfx::Failed(result)) errors_.Report(result, messages);
     return result;
 }

@@ -11,8 +11,11 @@ Result ProviderEnvironment::Initialize() {
 }
 
 void ProviderEnvironment::Uninitialize() {
-    std::lock_guard lock(mutex_);
-    if (starts_ > 0) --starts_;
+    {
+        std::lock_guard lock(mutex_);
+        if (starts_ == 0 || --starts_ > 0) return;
+    }
+    pool_.CloseAll();
 }
 
 bool ProviderEnvironment::Started() {
@@ -23,7 +26,7 @@ bool ProviderEnvironment::Started() {
 Result ProviderEnvironment::CreateConnection(std::unique_ptr<platform::Connection>* connection) {
     if (!connection) return kfx::E_POINTER;
     if (!Started()) return kfx::E_UNEXPECTED;
-    *connection = std::make_unique<ProviderConnection>(backends_);
+    *connection = std::make_unique<ProviderConnection>(backends_, pool_);
     return kfx::S_OK;
 }
 

@@ -3,19 +3,24 @@
 // serves are given at construction.
 #pragma once
 
+#include <chrono>
 #include <mutex>
 
 #include "data_access/platform/database.h"
 #include "data_access/provider/backend_selection.h"
+#include "data_access/provider/session_pool.h"
 
 namespace dbAx::provider {
 
 class ProviderEnvironment : public platform::Environment {
 public:
-    explicit ProviderEnvironment(BackendSelection backends) : backends_(std::move(backends)) {}
+    explicit ProviderEnvironment(BackendSelection backends,
+                                 std::chrono::steady_clock::duration idleTime = kPooledSessionIdleTime)
+        : backends_(std::move(backends)), pool_(idleTime) {}
 
     // Counted like the platform runtime: S_OK the first time, S_FALSE while
-    // already started; each call wants its Uninitialize.
+    // already started; each call wants its Uninitialize. The last
+    // Uninitialize closes every pooled session.
     Result Initialize() override;
     void Uninitialize() override;
     // Both fail with E_UNEXPECTED while the environment is not started.
@@ -27,6 +32,7 @@ private:
     bool Started();
 
     BackendSelection backends_;
+    SessionPool pool_;  // after the backends: its sessions go first
     std::mutex mutex_;
     int starts_ = 0;
 };

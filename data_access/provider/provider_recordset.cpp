@@ -55,7 +55,7 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
 
     ErrorMessages messages;
     TableDescription table;
-    const Result result = activeConnection_->OpenSession()->Describe(kfx::ToUtf8(source_), &table, messages);
+    const Result result = activeConnection_->Describe(kfx::ToUtf8(source_), &table, messages);
     if (kfx::Failed(result)) {
         activeConnection_->Errors().Report(result, messages);
         return result;
@@ -191,6 +191,7 @@ Result ProviderRecordset::WriteValue(std::size_t column, const Text& value) {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     if (!pending_) return platform::E_ADO_NOCURRENTRECORD;
     if (!table_.columns[column].updatable) {
+        connection_->ForgetDescriptions();
         connection_->Errors().Report(platform::DB_E_ERRORSOCCURRED,
                                      "Column " + table_.name + "." + table_.columns[column].name +
                                          " is computed by the database and cannot be assigned");
@@ -202,6 +203,7 @@ Result ProviderRecordset::WriteValue(std::size_t column, const Text& value) {
     std::string text = kfx::ToUtf8(value);
     std::string converted;
     if (std::optional<Refusal> refusal = ConvertValue(table_.name, table_.columns[column], text, &converted)) {
+        connection_->ForgetDescriptions();
         connection_->Errors().Report(refusal->result, refusal->message);
         return platform::DB_E_ERRORSOCCURRED;
     }

@@ -82,6 +82,12 @@ TEST_F(VeldmarkCommandTest, ReleaseFindsTheComponentOnlyOnceRegistered) {
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     result = Run("release supplier-invoice.json invoice-batch.json");
     EXPECT_NE(result.out.find("Document 1: released"), std::string::npos) << result.out << result.err;
+    // The sessions pooled in the processes closed with them, checkpointing the library.
+    for (const char* left : {"demo-output/db/APLIB.db-wal", "demo-output/db/APLIB.db-shm"}) {
+        EXPECT_FALSE(std::filesystem::exists(directory / left)) << left;
+    }
+    result = Run("show demo-output/db APLIB");
+    EXPECT_NE(result.out.find("AIP32: 4 rows"), std::string::npos) << result.out << result.err;
 
     result = Run("unregister");
     EXPECT_EQ(result.exitCode, 0) << result.err;

@@ -177,6 +177,13 @@ protected:
         std::filesystem::current_path(previousDirectory_);
     }
 
+    // Each command is a process of its own: its end closes the sessions it
+    // left pooled, and with them the libraries' write-ahead logs.
+    void EndCommand() {
+        dbAx::AxLibClose();
+        dbAx::AxLibInit();
+    }
+
     // Puts the directory back as it was before the mutant, all but the mutant
     // files: a release that ran has written rows and a log.
     void Restore() {
@@ -226,6 +233,7 @@ TEST_F(InputFuzzTest, NoMutantCrashesAndNoRefusalWritesAnything) {
         } catch (const std::exception& error) {
             ADD_FAILURE() << what << ": release threw " << error.what();
         }
+        EndCommand();
         ASSERT_TRUE(exit >= 0 && exit <= 2) << what << ": release answered " << exit << "\n" << err.str();
         ++releaseExits[static_cast<std::size_t>(exit)];
         if (exit == kExitNothingDone) {
@@ -236,6 +244,7 @@ TEST_F(InputFuzzTest, NoMutantCrashesAndNoRefusalWritesAnything) {
             std::ostringstream shown;
             std::ostringstream showErr;
             RunShow("demo-output/db", "APLIB", {shown, showErr, false});
+            EndCommand();
             EXPECT_EQ(shown.str().find_first_of("\x1b\r\t"), std::string::npos) << what << ": show printed raw "
                                                                                  << "control characters";
         }
@@ -250,6 +259,7 @@ TEST_F(InputFuzzTest, NoMutantCrashesAndNoRefusalWritesAnything) {
             } catch (const std::exception& error) {
                 ADD_FAILURE() << what << ": check threw " << error.what();
             }
+            EndCommand();
             ASSERT_TRUE(checked >= 0 && checked <= 2) << what << ": check answered " << checked;
             ++checkExits[static_cast<std::size_t>(checked)];
             EXPECT_EQ(Differences(before, Snapshot(directory_)), "") << what << ": check wrote";

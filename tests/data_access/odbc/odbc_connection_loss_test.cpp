@@ -133,18 +133,6 @@ void TerminateOtherConnections(AdminConnection& admin) {
 
 class OdbcConnectionLoss : public PostgresReleaseFixture {
 protected:
-
-    // Releases an invoice of the typical kind under its own number, as the
-    // next document of a batch.
-    kfx::KfxReturnValue ReleaseInvoice(const char16_t* number) {
-        sink_ = std::make_shared<standin::MessageSink>();
-        document_.values.clear();
-        AddTypicalInvoiceHere();
-        Remove(u"AIP32.INVN32");
-        Add(u"AIP32.INVN32", number);
-        return Release();
-    }
-
     // Connects a session of the provider's own, describes the line file
     // through it and makes row_ a line for it.
     void OpenLineSession() {
@@ -230,12 +218,40 @@ TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTou
     EXPECT_EQ(schema_->Rows("AIP33", {"INVN33"}), lines) << "document 3's lines stay, as after any failed header";
 }
 
+// The session of the earlier documents waits in the pool while the server
+// restarts; the first document after it finds it dead and opens a new one.
+TEST_F(OdbcConnectionLoss, AServerRestartedBetweenDocumentsCostsNoDocument) {
+    ServerControl server(server_.serverControl);
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    ASSERT_TRUE(server.Stop());
+    ASSERT_TRUE(server.Start());
+    EXPECT_EQ(ReleaseInvoice(u"INV0002"), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+    EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully invoice.pdf"});
+
+    // Stopped with a session pooled: the document is refused as without one.
+    ASSERT_TRUE(server.Stop());
+    EXPECT_EQ(ReleaseInvoice(u"INV0003"), kfx::KFX_REL_ERROR);
+    EXPECT_THAT(OneError(), HasSubstr("Connection refused"));
+    ASSERT_TRUE(server.Start());
+    EXPECT_EQ(ReleaseInvoice(u"INV0003"), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+
+    // A server process terminated between documents is no different.
+    AdminConnection admin(server_);
+    TerminateOtherConnections(admin);
+    EXPECT_EQ(ReleaseInvoice(u"INV0004"), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+
+    EXPECT_EQ(schema_->Rows("AIP32", {"INVN32"}), (Table{{"INV0001"}, {"INV0002"}, {"INV0003"}, {"INV0004"}}));
+    EXPECT_EQ(schema_->RowCount("AIP33"), 12u) << "each document's three lines, once";
+}
+
 TEST_F(OdbcConnectionLoss, ASessionWhoseServerProcessIsGoneRefusesEveryLaterCallClearly) {
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     dbAx::provider::ErrorMessages errors;
     AdminConnection admin(server_);
+    EXPECT_TRUE(session_->Usable());
     TerminateOtherConnections(admin);
     EXPECT_EQ(session_->Insert(lines_, row_, errors), platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_FALSE(session_->Usable()) << "a lost session is not pooled";
     ASSERT_FALSE(errors.empty());
     EXPECT_THAT(errors.back(), StartsWith("The connection to data source '" + server_.dataSource + "' is lost"));
 
@@ -328,6 +344,7 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
     if (!ended) frozen.Resume();
     ASSERT_TRUE(ended) << "the insert still waits for the stopped server";
     EXPECT_EQ(inserted.get(), platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_FALSE(session_->Usable()) << "a session whose call was given up is not pooled";
     const std::string unanswered = "The data source '" + server_.dataSource + "' did not answer within 2 seconds";
     EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{
                           unanswered + "; whether the row was written is not known",

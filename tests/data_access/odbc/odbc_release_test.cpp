@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/utf8.h"
+#include "tests/data_access/odbc/admin_connection.h"
 #include "tests/data_access/odbc/postgres_release_fixture.h"
 
 namespace odbctest {
@@ -35,6 +36,45 @@ TEST_F(OdbcRelease, WritesEachLineWithTheHeaderKeysAndThenTheHeader) {
                      {"01SUPP0001001", "INV0001", "3", "Delivery", "1.000", "12.50000"}}));
     EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully invoice.pdf"});
     EXPECT_TRUE(Messages().empty());
+}
+
+// Counted on the server: the documents of a batch are served by one
+// backend process, the pooled session's.
+TEST_F(OdbcRelease, ABatchOfDocumentsGoesThroughOneServerSession) {
+    AdminConnection admin(server_);
+    const std::string sessions =
+        "SELECT pid FROM pg_stat_activity WHERE usename = current_user AND datname = current_database() AND "
+        "pid <> pg_backend_pid()";
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    const Table first = admin.Query(sessions);
+    EXPECT_EQ(first.size(), 1u) << "one session, pooled";
+    for (const char16_t* number : {u"INV0002", u"INV0003", u"INV0004", u"INV0005"}) {
+        ASSERT_EQ(ReleaseInvoice(number), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+    }
+    EXPECT_EQ(admin.Query(sessions), first);
+    EXPECT_EQ(schema_->RowCount("AIP32"), 5u);
+    EXPECT_EQ(schema_->RowCount("AIP33"), 15u);
+}
+
+// A table changed beneath the pooled session: the line file's remembered
+// description (each document describes the header file anew first) refuses
+// a code that now fits, which costs that document and makes the session
+// forget; the next document is described anew.
+TEST_F(OdbcRelease, ATableWidenedBetweenDocumentsCostsOneDocumentAtMost) {
+    ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
+    schema_->Execute("ALTER TABLE %s.aip33 ALTER COLUMN ccat33 TYPE CHAR(30)");
+    const auto longCodes = [this] {
+        AddTable(u"AIP33.CCAT33", u"Lines",
+                 {u"CATALOGUE-CODE-0000000000001", u"CATALOGUE-CODE-0000000000002", u"CATALOGUE-CODE-0000000000003"});
+    };
+    EXPECT_EQ(ReleaseInvoice(u"INV0002", longCodes), kfx::KFX_REL_ERROR);
+    EXPECT_THAT(LogTexts().at(0), StartsWith("Error Updating AIP33 record 1 of 3: Failed to set Field 'CCAT33'")) << ::testing::PrintToString(LogTexts());
+    EXPECT_EQ(ReleaseInvoice(u"INV0003", longCodes), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
+    EXPECT_EQ(schema_->Rows("AIP32", {"INVN32"}), (Table{{"INV0001"}, {"INV0003"}}));
+    EXPECT_EQ(schema_->Rows("AIP33", {"INVN33", "CCAT33"}),
+              (Table{{"INV0001", ""}, {"INV0001", ""}, {"INV0001", ""},
+                     {"INV0003", "CATALOGUE-CODE-0000000000001"}, {"INV0003", "CATALOGUE-CODE-0000000000002"},
+                     {"INV0003", "CATALOGUE-CODE-0000000000003"}}));
 }
 
 TEST_F(OdbcRelease, TextsOutsideLatin1ArriveIntact) {

@@ -27,4 +27,15 @@ void PostgresReleaseFixture::AddTypicalInvoiceHere() {
     Add(u"APILibrary", kfx::FromUtf8(schema_->Library()));
 }
 
+kfx::KfxReturnValue PostgresReleaseFixture::ReleaseInvoice(const char16_t* number,
+                                                           const std::function<void()>& addValues) {
+    sink_ = std::make_shared<standin::MessageSink>();
+    document_.values.clear();
+    AddTypicalInvoiceHere();
+    Remove(u"AIP32.INVN32");
+    Add(u"AIP32.INVN32", number);
+    if (addValues) addValues();
+    return Release();
+}
+
 }  // namespace odbctest

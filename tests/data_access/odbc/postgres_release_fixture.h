@@ -5,6 +5,7 @@
 // of the test's own.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "tests/data_access/odbc/test_schema.h"
@@ -22,6 +23,10 @@ protected:
 
     // The typical invoice of the embedded tests, into this test's library.
     void AddTypicalInvoiceHere();
+    // Releases the typical invoice under its own number, as the next
+    // document of a batch, with a message sink of its own; addValues, when
+    // given, adds to the document's values before the release.
+    kfx::KfxReturnValue ReleaseInvoice(const char16_t* number, const std::function<void()>& addValues = {});
 
     std::unique_ptr<TestSchema> schema_;
 };

@@ -1,0 +1,42 @@
+// A backend's session that remembers the description of each selection it
+// described, so that a connection taking it from the pool does not ask the
+// database again for every document. What may have changed is forgotten:
+// every description when a Describe or an Insert fails.
+//
+// The first Describe after Taken goes to the database all the same: it
+// proves the pooled session alive before any row is written through it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "data_access/provider/backend.h"
+
+namespace dbAx::provider {
+
+class RememberingSession : public Session {
+public:
+    explicit RememberingSession(std::unique_ptr<Session> backendSession) : session_(std::move(backendSession)) {}
+
+    // The session goes to a connection from the pool.
+    void Taken() { proven_ = false; }
+    // False from Taken until a call succeeds: nothing has been written
+    // through the session since, and it may have died in the pool.
+    bool Proven() const { return proven_; }
+    void Forget() { described_.clear(); }
+
+    Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
+    Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
+                  ErrorMessages& errors) override;
+    Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
+                     ErrorMessages& errors) override;
+    bool Usable() override { return session_->Usable(); }
+
+private:
+    std::unique_ptr<Session> session_;
+    std::map<std::string, TableDescription> described_;  // by selection
+    bool proven_ = true;  // a call has been answered since the session was taken
+};
+
+}  // namespace dbAx::provider
