@@ -104,9 +104,14 @@ EmbeddedRows ReadEmbeddedRows(const std::filesystem::path& directory, std::strin
     SqliteDatabase database;
     SqliteStatement select;
     std::string error;
-    if (!OpenSqlite(Utf8FromPath(*file), SQLITE_OPEN_READONLY, &database, &error) ||
+    // Opened for writing only so that, closing as the last connection, it
+    // checkpoints and removes the write-ahead log, which a read-only
+    // connection leaves behind; query_only keeps it a reader.
+    if (!OpenSqlite(Utf8FromPath(*file), SQLITE_OPEN_READWRITE, &database, &error) ||
+        sqlite3_exec(database.get(), "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK ||
         !PrepareSqlite(database.get(), "SELECT * FROM " + QuoteIdentifier(table) + " ORDER BY rowid", &select,
                        &error)) {
+        if (error.empty()) error = sqlite3_errmsg(database.get());
         throw EmbeddedDatabaseError("Reading " + std::string(library) + "." + std::string(table) + " failed: " + error);
     }
     EmbeddedRows rows;

@@ -88,6 +88,10 @@ TEST_F(VeldmarkCommandTest, ReleaseFindsTheComponentOnlyOnceRegistered) {
     }
     result = Run("show demo-output/db APLIB");
     EXPECT_NE(result.out.find("AIP32: 4 rows"), std::string::npos) << result.out << result.err;
+    // Nor does the reader leave any.
+    for (const char* left : {"demo-output/db/APLIB.db-wal", "demo-output/db/APLIB.db-shm"}) {
+        EXPECT_FALSE(std::filesystem::exists(directory / left)) << left;
+    }
 
     result = Run("unregister");
     EXPECT_EQ(result.exitCode, 0) << result.err;
