@@ -181,8 +181,14 @@ void ReleaseLogWriter::Append(const LogRecord& record) { Write(LineOf(ToJson(rec
 
 void ReleaseLogWriter::AppendAndSync(const LogRecord& record) {
     Append(record);
+    Sync();
+}
+
+void ReleaseLogWriter::Sync() {
     std::string problem;
-    if (!file_->Sync(&problem)) throw StoreError(path_.string() + ": cannot put the log on disk: " + problem);
+    if (file_ && !file_->Sync(&problem)) {
+        throw StoreError(path_.string() + ": cannot put the log on disk: " + problem);
+    }
 }
 
 void ReleaseLogWriter::Write(const std::string& line) {

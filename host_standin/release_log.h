@@ -80,9 +80,12 @@ public:
 
     // Throws StoreError when the log cannot be opened or the line cannot be written.
     void Append(const LogRecord& record);
-    // Append, then puts the log on disk: for the records the next run
-    // decides by (a document's start and outcome).
+    // Append, then Sync: for a document's start, which must be on disk
+    // before the component sees the document.
     void AppendAndSync(const LogRecord& record);
+    // Puts every record appended so far on disk; throws StoreError when the
+    // disk refuses. Nothing to do before the first record.
+    void Sync();
 
     // Whether the first Append created the file.
     bool CreatedTheFile() const { return created_; }

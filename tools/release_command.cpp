@@ -74,6 +74,7 @@ public:
             Record(document, result);
             CountReach(result);
         }
+        Logged([&] { log_.Sync(); });
         progress_.Clear();
         Close(script);
         streams_.out << counts_[kReleased] << " released, " << counts_[kFailed] << " failed";
@@ -194,7 +195,10 @@ private:
                     log_.Append(LoggedMessage{document.documentId, message});
                 }
             }
-            log_.AppendAndSync(DocumentOutcome{document.documentId, result.outcome});
+            // On disk with the next document's start, or at the end of the
+            // run: a crash before then leaves the document in doubt, which
+            // the next run settles by looking for its rows.
+            log_.Append(DocumentOutcome{document.documentId, result.outcome});
         });
     }
 

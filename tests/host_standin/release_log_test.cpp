@@ -193,6 +193,21 @@ TEST_F(ReleaseLogTest, ARecordThatCannotBePutOnDiskIsAFailure) {
     EXPECT_THROW(writer.AppendAndSync(DocumentStarted{1}), StoreError);
 }
 
+TEST_F(ReleaseLogTest, SyncPutsWhatWasAppendedOnDiskOrSaysItCannot) {
+    ReleaseLogWriter unused(path_, "run-a");
+    unused.Sync();  // nothing appended: no file is made for it
+    EXPECT_FALSE(fs::exists(path_));
+
+    ReleaseLogWriter writer(path_, "run-a", std::make_unique<FillingFile>(path_, 10000, true));
+    writer.Append(DocumentOutcome{1, "released"});
+    try {
+        writer.Sync();
+        ADD_FAILURE() << "a sync the disk refused passed";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(std::string(error.what()), path_.string() + ": cannot put the log on disk: Input/output error");
+    }
+}
+
 TEST_F(ReleaseLogTest, AFullDeviceIsNamed) {
 #ifndef __linux__
     GTEST_SKIP() << "needs /dev/full";
