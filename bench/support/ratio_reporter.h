@@ -1,5 +1,6 @@
 // Console output of Google Benchmark plus, at the end, each benchmark's time
-// as a ratio of the baseline's, measured in the same run.
+// as a ratio of the baseline's, measured in the same run. A benchmark with
+// arguments ("/stations:4") is set against the baseline with the same ones.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -23,7 +24,8 @@ private:
         double real = 0;
         double cpu = 0;
     };
-    std::map<std::string, Times> times_;  // mean time per iteration
+    // Mean time per iteration, by arguments, then by function name.
+    std::map<std::string, std::map<std::string, Times>> times_;
 };
 
 // Runs every registered benchmark with the ratio reporter.
