@@ -51,6 +51,11 @@ public:
     // lost, no call on it given up, its database still where it was. Cheap:
     // it asks the server nothing.
     virtual bool Usable() = 0;
+    // Whether Usable answering true proves that the next call will be
+    // answered: true where only what Usable looks at can end the session
+    // (an embedded database's files), false where a server or the link to
+    // it can end the session unseen.
+    virtual bool UsableProvesAlive() const = 0;
 };
 
 class Backend {

@@ -31,6 +31,7 @@ public:
     // While every attached library is still the one file of its name in the
     // directory, neither removed nor replaced since it was attached.
     bool Usable() override;
+    bool UsableProvesAlive() const override { return true; }
 
 private:
     struct Table {

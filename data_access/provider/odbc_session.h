@@ -53,6 +53,7 @@ public:
                      ErrorMessages& errors) override;
     // Neither known lost nor, says the driver, dead.
     bool Usable() override;
+    bool UsableProvesAlive() const override { return false; }
 
 private:
     struct Table {

@@ -3,8 +3,9 @@
 // database again for every document. What may have changed is forgotten:
 // every description when a Describe or an Insert fails.
 //
-// The first Describe after Taken goes to the database all the same: it
-// proves the pooled session alive before any row is written through it.
+// The first Describe after Taken goes to the database all the same, unless
+// the checks of the pool proved the session alive: it proves the pooled
+// session alive before any row is written through it.
 #pragma once
 
 #include <map>
@@ -19,10 +20,11 @@ class RememberingSession : public Session {
 public:
     explicit RememberingSession(std::unique_ptr<Session> backendSession) : session_(std::move(backendSession)) {}
 
-    // The session goes to a connection from the pool.
-    void Taken() { proven_ = false; }
-    // False from Taken until a call succeeds: nothing has been written
-    // through the session since, and it may have died in the pool.
+    // The session goes to a connection from the pool, Usable having said yes.
+    void Taken() { proven_ = session_->UsableProvesAlive(); }
+    // False from Taken until a call succeeds, unless Usable proved the
+    // session alive: nothing has been written through it since, and it may
+    // have died in the pool.
     bool Proven() const { return proven_; }
     void Forget() { described_.clear(); }
 
@@ -32,6 +34,7 @@ public:
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
     bool Usable() override { return session_->Usable(); }
+    bool UsableProvesAlive() const override { return session_->UsableProvesAlive(); }
 
 private:
     std::unique_ptr<Session> session_;

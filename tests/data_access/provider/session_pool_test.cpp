@@ -27,6 +27,9 @@ struct SessionCounts {
     std::atomic<int> describes{0};  // that reached the database
     // The next call on a session opened before fails as on a lost connection.
     std::atomic<bool> dieUnnoticed{false};
+    // Sessions that a server or its link can end unseen; otherwise what the
+    // embedded session says of itself.
+    bool likeAServer = true;
 };
 
 class CountedSession : public Session {
@@ -52,6 +55,7 @@ public:
         return inner_->CountRows(selection, parameters, rows, errors);
     }
     bool Usable() override { return !lost_ && inner_->Usable(); }
+    bool UsableProvesAlive() const override { return !counts_.likeAServer && inner_->UsableProvesAlive(); }
 
 private:
     bool Dies(ErrorMessages& errors) {
@@ -207,6 +211,21 @@ TEST_F(SessionPoolTest, DescriptionsAreRememberedAcrossDocumentsUntilAnInsertOrV
     EXPECT_EQ(counts_.connects, 1);
     EXPECT_EQ(Headers(directory_.Path()),
               (std::vector<std::string>{"INV1", "INV2", "INV3", "INV4", "INV5", "INV6", "INV7"}));
+}
+
+// An embedded session that the pool's checks found with its files where they
+// were cannot have died: no document asks its database again.
+TEST_F(SessionPoolTest, AnEmbeddedSessionTakenFromThePoolDescribesNothingAgain) {
+    counts_.likeAServer = false;
+    for (int document = 1; document <= 3; ++document) ReleaseDocument("INV" + std::to_string(document));
+    EXPECT_EQ(counts_.describes, 1) << "the headers, once";
+    // A library file replaced is still found out when the session is taken.
+    std::filesystem::remove(directory_.Path() / "TESTLIB.db");
+    CreateEmbeddedInterfaceFiles(directory_.Path(), "TESTLIB");
+    ReleaseDocument("NEW");
+    EXPECT_EQ(counts_.connects, 2);
+    EXPECT_EQ(counts_.describes, 2);
+    EXPECT_EQ(Headers(directory_.Path()), std::vector<std::string>{"NEW"});
 }
 
 TEST_F(SessionPoolTest, OnlyTheSameDataSourceUserAndPasswordShareASession) {
