@@ -95,7 +95,11 @@ const Normalizers& SharedNormalizers() {
 class Fitter {
 public:
     Fitter(const icu::UnicodeSet& held, std::optional<std::span<const PlatformBestFit>> platformFits)
-        : held_(held), platformFits_(platformFits), nfc_(SharedNormalizers().nfc), nfd_(SharedNormalizers().nfd), nfkd_(SharedNormalizers().nfkd) {}
+        : held_(held),
+          platformFits_(platformFits),
+          nfc_(SharedNormalizers().nfc),
+          nfd_(SharedNormalizers().nfd),
+          nfkd_(SharedNormalizers().nfkd) {}
 
     bool Holds(UChar32 c) const { return held_.contains(c); }
 
@@ -131,7 +135,6 @@ private:
         if (found == platformFits_->end() || found->from != c || !Holds(found->to)) return std::nullopt;
         return icu::UnicodeString(static_cast<UChar32>(found->to));
     }
-
 
     icu::UnicodeString Compose(const icu::UnicodeString& text) const {
         UErrorCode status = U_ZERO_ERROR;
