@@ -94,8 +94,12 @@ const Normalizers& SharedNormalizers() {
 
 class Fitter {
 public:
-    explicit Fitter(const icu::UnicodeSet& held)
-        : held_(held), nfc_(SharedNormalizers().nfc), nfd_(SharedNormalizers().nfd), nfkd_(SharedNormalizers().nfkd) {}
+    Fitter(const icu::UnicodeSet& held, std::optional<std::span<const PlatformBestFit>> platformFits)
+        : held_(held),
+          platformFits_(platformFits),
+          nfc_(SharedNormalizers().nfc),
+          nfd_(SharedNormalizers().nfd),
+          nfkd_(SharedNormalizers().nfkd) {}
 
     bool Holds(UChar32 c) const { return held_.contains(c); }
 
@@ -112,6 +116,7 @@ public:
 
     // One character, with no combining mark after it, that the repertoire lacks.
     std::optional<icu::UnicodeString> FitCharacter(UChar32 c) const {
+        if (platformFits_) return PlatformFit(c);
         if (const auto lookAlike = LookAlikeOf(c); lookAlike && Holds(*lookAlike)) return icu::UnicodeString(*lookAlike);
         for (const icu::Normalizer2* decomposer : {&nfd_, &nfkd_}) {
             icu::UnicodeString decomposition;
@@ -123,6 +128,13 @@ public:
 
 private:
     enum class MarkDropping { Forbidden, AfterLetter };
+
+    std::optional<icu::UnicodeString> PlatformFit(UChar32 c) const {
+        const auto found = std::lower_bound(platformFits_->begin(), platformFits_->end(), c,
+                                            [](const PlatformBestFit& entry, UChar32 key) { return entry.from < key; });
+        if (found == platformFits_->end() || found->from != c || !Holds(found->to)) return std::nullopt;
+        return icu::UnicodeString(static_cast<UChar32>(found->to));
+    }
 
     icu::UnicodeString Compose(const icu::UnicodeString& text) const {
         UErrorCode status = U_ZERO_ERROR;
@@ -176,6 +188,7 @@ private:
     }
 
     const icu::UnicodeSet& held_;
+    const std::optional<std::span<const PlatformBestFit>> platformFits_;
     const icu::Normalizer2& nfc_;
     const icu::Normalizer2& nfd_;
     const icu::Normalizer2& nfkd_;
@@ -192,8 +205,9 @@ void Append(kfx::Text& out, char32_t c) {
 
 }  // namespace
 
-kfx::Text BestFit(std::u16string_view text, const icu::UnicodeSet& held, char32_t substitute) {
-    const Fitter fitter(held);
+kfx::Text BestFit(std::u16string_view text, const icu::UnicodeSet& held, char32_t substitute,
+                  std::optional<std::span<const PlatformBestFit>> platformFits) {
+    const Fitter fitter(held, platformFits);
     const char16_t* units = text.data();
     const auto length = static_cast<int32_t>(text.size());
 

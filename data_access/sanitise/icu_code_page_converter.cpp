@@ -129,6 +129,8 @@ struct IcuCodePageConverter::OpenCodePage {
     icu::UnicodeSet held;
     // Those of them that sanitising keeps as they are in any text; frozen too.
     icu::UnicodeSet keptUnchanged;
+    // The platform's best fit for the code page, when it has one.
+    std::optional<std::span<const PlatformBestFit>> platformFits;
 };
 
 IcuCodePageConverter::IcuCodePageConverter() = default;
@@ -139,9 +141,9 @@ IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t cod
     if (const auto known = open_.find(codePage); known != open_.end()) return Remember(codePage, known->second.get());
 
     std::unique_ptr<OpenCodePage> page;
-    if (const auto icuName = IcuConverterName(codePage)) {
+    if (const IcuCodePage* entry = FindIcuCodePage(codePage)) {
         UErrorCode status = U_ZERO_ERROR;
-        ConverterPtr converter(ucnv_open(std::string(*icuName).c_str(), &status));
+        ConverterPtr converter(ucnv_open(entry->icuName, &status));
         // Stop rather than substitute: everything handed to ICU has been fitted
         // to the repertoire already, so a failure is a fault to report.
         ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
@@ -149,7 +151,8 @@ IcuCodePageConverter::OpenCodePage* IcuCodePageConverter::Open(std::uint32_t cod
         icu::UnicodeSet held = Repertoire(converter.get(), status);
         icu::UnicodeSet kept = KeptUnchanged(converter.get(), held, status);
         if (U_SUCCESS(status) && held.contains(static_cast<UChar32>(kDefaultCharacter))) {
-            page = std::make_unique<OpenCodePage>(OpenCodePage{std::move(converter), held, kept});
+            const auto platformFits = entry->bestFitCodePage != 0 ? PlatformBestFits(entry->bestFitCodePage) : std::nullopt;
+            page = std::make_unique<OpenCodePage>(OpenCodePage{std::move(converter), held, kept, platformFits});
             page->held.freeze();
             page->keptUnchanged.freeze();
         }
@@ -199,7 +202,7 @@ std::string IcuCodePageConverter::Encode(std::u16string_view text, std::uint32_t
     UConverter* converter = page.converter.get();
 
     const char32_t substitute = replacementByte ? CharacterOfByte(page, *replacementByte, codePage) : kDefaultCharacter;
-    const kfx::Text fitted = BestFit(text, page.held, substitute);
+    const kfx::Text fitted = BestFit(text, page.held, substitute, page.platformFits);
     const auto estimate = static_cast<std::size_t>(
         UCNV_GET_MAX_BYTES_FOR_STRING(static_cast<int32_t>(fitted.size()), ucnv_getMaxCharSize(converter)));
     return ConvertWhole<std::string>(estimate, "Encoding", codePage,

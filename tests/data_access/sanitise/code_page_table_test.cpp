@@ -12,6 +12,7 @@
 #include <unicode/uset.h>
 #include <unicode/utf16.h>
 
+#include "data_access/sanitise/platform_best_fit_tables.h"
 #include "data_access/sanitise/sanitise.h"
 
 namespace dbAx {
@@ -34,6 +35,18 @@ TEST(CodePageTable, EveryTableEntryOpensInIcuUnderItsOwnName) {
         EXPECT_STREQ(ucnv_getName(converter, &status), entry.icuName);
         ucnv_close(converter);
     }
+}
+
+// A best fit named but not generated would quietly fall back to our own.
+TEST(CodePageTable, EveryBestFitNamedIsAPlatformTable) {
+    int withPlatformBestFit = 0;
+    for (const IcuCodePage& entry : IcuCodePages()) {
+        if (entry.bestFitCodePage == 0) continue;
+        ++withPlatformBestFit;
+        EXPECT_TRUE(PlatformBestFits(entry.bestFitCodePage).has_value()) << entry.codePage << " names " << entry.bestFitCodePage;
+    }
+    EXPECT_GT(withPlatformBestFit, 80);
+    EXPECT_FALSE(PlatformBestFits(50220).has_value());
 }
 
 TEST(CodePageTable, EverySettingsPageNumberIsConvertedPassedThroughOrRefused) {
