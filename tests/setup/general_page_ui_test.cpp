@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -163,6 +164,74 @@ TEST_F(GeneralPageUiTest, OkWhileTheCodepageBoxHasTheFocusValidatesWhatItHolds) 
         sheet.CancelButton()->click();
     });
     EXPECT_EQ(refused, before);
+}
+
+// A code page refused once, typed anew and then left in each way an
+// administrator can: what the box shows at OK is what is stored.
+TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsLeft) {
+    const struct {
+        const char* way;
+        bool closes;  // the way of leaving presses OK itself
+        std::function<void(SettingsSheet&, QLineEdit*)> leave;
+    } ways[] = {
+        {"Tab", false, [](SettingsSheet&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Tab); }},
+        {"a click elsewhere", false,
+         [](SettingsSheet& sheet, QLineEdit*) {
+             QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton);
+         }},
+        {"OK", true, [](SettingsSheet& sheet, QLineEdit*) { QTest::mouseClick(sheet.OkButton(), Qt::LeftButton); }},
+        {"Enter", true, [](SettingsSheet&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Return); }},
+        {"a menu", false,
+         [](SettingsSheet&, QLineEdit* box) {
+             std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+             ReadMenu([&] { menu->exec(box->mapToGlobal(QPoint(2, 2))); });
+         }},
+        {"a second window", false,
+         [](SettingsSheet& sheet, QLineEdit*) {
+             QWidget other;
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+             other.close();
+             sheet.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+         }},
+    };
+    for (const auto& way : ways) {
+        StoredDocumentClass stored(SampleDocumentClass());
+        const auto setupData = stored.OpenSetupData();
+        RunSetup(setupData.Get(), [&way](SettingsSheet& sheet) {
+            QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+            codepage->selectAll();
+            TypeInto(codepage, "99999");
+            EXPECT_FALSE(AnswerMessageBox([&] { QTest::keyClick(codepage, Qt::Key_Tab); }).isEmpty());
+            Settle();
+            ASSERT_TRUE(codepage->hasFocus());
+            TypeInto(codepage, "20127");
+            // A menu is read and dismissed by its own watch, which allows no message either.
+            if (way.way == std::string("a menu")) way.leave(sheet, codepage);
+            else EXPECT_TRUE(AnswerMessageBox([&] { way.leave(sheet, codepage); }).isEmpty()) << way.way;
+            Settle();
+            if (!way.closes) sheet.OkButton()->click();
+            EXPECT_FALSE(sheet.isVisible()) << way.way;
+        });
+        EXPECT_EQ(SettingLink(stored.Reload(), u"SanitiseCodepage").source, u"20127") << way.way;
+    }
+}
+
+TEST_F(GeneralPageUiTest, ClickingOkOnARefusedCodepageAsksOnceAndKeepsTheSheetOpen) {
+    const standin::DocumentClass before = stored_.Reload();
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        TypeInto(Edit(sheet, res::kEditCodepage), "99999");
+        int messages = 0;
+        const QString message = AnswerMessageBox([&] { QTest::mouseClick(sheet.OkButton(), Qt::LeftButton); });
+        messages += message.isEmpty() ? 0 : 1;
+        Settle();
+        EXPECT_EQ(messages, 1);
+        EXPECT_TRUE(sheet.isVisible()) << "the refused code page keeps the sheet open";
+        sheet.CancelButton()->click();
+    });
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(GeneralPageUiTest, AClickThatTakesTheFocusFromARefusedCodepageDoesNothingElse) {
