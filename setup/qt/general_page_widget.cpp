@@ -35,6 +35,18 @@ FocusLoss FocusLossOf(Qt::FocusReason reason) {
     }
 }
 
+// The edit box a caption names: on the caption's line, to its right.
+const DialogControl* EditBeside(const DialogTemplate& dialog, const DialogControl& caption) {
+    const int middle = caption.rect.y + caption.rect.height / 2;
+    for (const DialogControl& control : dialog.controls) {
+        const bool edit = control.kind == ControlKind::Edit || control.kind == ControlKind::PasswordEdit;
+        if (edit && control.rect.x > caption.rect.x && control.rect.y <= middle &&
+            middle < control.rect.y + control.rect.height)
+            return &control;
+    }
+    return nullptr;
+}
+
 QString ObjectName(int id) { return QStringLiteral("control_%1").arg(id); }
 
 // Swallows the press of a click the code page message interrupted, as the
@@ -121,6 +133,13 @@ void GeneralPageWidget::CreateControls() {
             label->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             // A caption that needs more room than its template gives grows to
             // the left, towards the margin; a value label grows to the right.
+            // A caption spans its box's height, centred as the box centres its
+            // text, so that both share one baseline.
+            if (const DialogControl* edit = right ? EditBeside(template_, control) : nullptr) {
+                const QRect box = MapDialogRect(edit->rect, base);
+                geometry.setTop(box.top());
+                geometry.setHeight(box.height());
+            }
             const int needed = label->sizeHint().width();
             if (right && needed > geometry.width()) geometry.setLeft(std::max(0, geometry.right() + 1 - needed));
             if (!right && control.text[0] == u'\0') geometry.setRight(std::max(geometry.right(), pageRight));

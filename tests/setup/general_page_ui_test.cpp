@@ -88,6 +88,48 @@ TEST_F(GeneralPageUiTest, ControlsStandWhereTheTemplatePutsThemInTheFontsDialogU
     EXPECT_EQ(stored_.Reload(), SampleDocumentClass());
 }
 
+// The lowest row of ink within the rectangle, in the image's pixels.
+int LowestInkRow(const QImage& image, const QRect& rect) {
+    for (int y = rect.bottom(); y >= rect.top(); --y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) return y;
+        }
+    }
+    return -1;
+}
+
+TEST_F(GeneralPageUiTest, EachCaptionSharesItsBoxsBaseline) {
+    const std::pair<int, int> captions[] = {
+        {res::kLabelInstanceNameCaption, res::kEditInstanceName}, {res::kLabelServerNameCaption, res::kEditServerName},
+        {res::kLabelUserNameCaption, res::kEditUserName},         {res::kLabelApiLibraryCaption, res::kEditApiLibrary},
+        {res::kLabelCodepageCaption, res::kEditCodepage},
+        {res::kLabelReplacementCharCaption, res::kEditReplacementChar},
+    };
+    Run([&captions](SettingsSheet& sheet) {
+        GeneralPageWidget& page = *sheet.GeneralPage();
+        // The same letters in caption and box, with no descender, so that the
+        // lowest ink is the baseline.
+        for (const auto& [caption, edit] : captions) {
+            static_cast<QLabel*>(page.Control(caption))->setText("HEM");
+            Edit(sheet, edit)->setEnabled(true);
+            Edit(sheet, edit)->setText("HEM");
+            Edit(sheet, edit)->setCursorPosition(0);
+        }
+        page.setFocus();
+        Settle();
+        const QImage image = page.grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        for (const auto& [caption, edit] : captions) {
+            const QRect label = page.Control(caption)->geometry();
+            const QRect box = page.Control(edit)->geometry().adjusted(3, 3, -3, -3);
+            EXPECT_EQ(LowestInkRow(image, QRect(label.topLeft() * ratio, label.size() * ratio)),
+                      LowestInkRow(image, QRect(box.topLeft() * ratio, box.size() * ratio)))
+                << "caption " << caption;
+        }
+        sheet.CancelButton()->click();
+    });
+}
+
 TEST_F(GeneralPageUiTest, TypedSettingsAndTheInstanceNameAreStoredOnOk) {
     const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
         QLineEdit* server = Edit(sheet, res::kEditServerName);
