@@ -234,7 +234,8 @@ void GeneralPageWidget::ShowVersion() {
 }
 
 void GeneralPageWidget::ShowMessage(const kfx::Text& message) {
-    QMessageBox box(QMessageBox::Warning, window()->windowTitle(), ToQString(message), QMessageBox::Ok, this);
+    // A plain message with OK, as the platform's message box shows it when asked for no icon.
+    QMessageBox box(QMessageBox::NoIcon, window()->windowTitle(), ToQString(message), QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -8,7 +8,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 
 #include "model/setup_model.h"
 #include "setup/dialog_templates.h"
@@ -75,7 +79,6 @@ TEST_F(GeneralPageUiTest, ControlsStandWhereTheTemplatePutsThemInTheFontsDialogU
             ++placed;
         }
         EXPECT_EQ(placed, 7 + 6);
-        EXPECT_EQ(sheet.Navigation()->width(), 100);
         EXPECT_EQ(sheet.windowTitle(), "Veldmark Export Connector for System21 Setup");
         EXPECT_EQ(sheet.Navigation()->item(0)->text(), "General");
         EXPECT_EQ(sheet.Navigation()->item(1)->text(), "Data Mapping");
@@ -128,6 +131,88 @@ TEST_F(GeneralPageUiTest, EachCaptionSharesItsBoxsBaseline) {
         }
         sheet.CancelButton()->click();
     });
+}
+
+// A desktop theme that puts icons on dialog buttons.
+class ButtonIconStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+bool HasInk(const QImage& image, const QRect& rect) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(GeneralPageUiTest, LooksLikeASettingsDialogOfThePlatform) {
+    const QString originalStyle = QApplication::style()->name();
+    QApplication::setStyle(new ButtonIconStyle);
+    Run([](SettingsSheet& sheet) {
+        EXPECT_TRUE(sheet.OkButton()->icon().isNull());
+        EXPECT_TRUE(sheet.CancelButton()->icon().isNull());
+
+        // Page names with room around them.
+        QListWidget* navigation = sheet.Navigation();
+        const QFontMetrics metrics = navigation->fontMetrics();
+        for (int row = 0; row < navigation->count(); ++row) {
+            const QRect item = navigation->visualItemRect(navigation->item(row));
+            EXPECT_GE(item.height(), metrics.height() + 8) << row;
+            EXPECT_GE(navigation->viewport()->width(),
+                      metrics.horizontalAdvance(navigation->item(row)->text()) + 30) << row;
+        }
+
+        // The code page message has no icon of its own.
+        QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+        TypeInto(codepage, "0");
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        WhenShown([] { return ActiveMessageBox(); },
+                  [&icon](QWidget* box) {
+                      icon = static_cast<QMessageBox*>(box)->icon();
+                      static_cast<QMessageBox*>(box)->accept();
+                  });
+        QTest::keyClick(codepage, Qt::Key_Tab);
+        Settle();
+        EXPECT_EQ(icon, QMessageBox::NoIcon);
+
+        // Menus mark the checked entry with a check mark, not a check box.
+        bool boxWhenUnchecked = true;
+        bool cornerInked = true;
+        bool markWhenChecked = false;
+        WhenShown([] { return QApplication::activePopupWidget(); },
+                  [&](QWidget* menu) {
+                      QStyleOptionMenuItem option;
+                      option.initFrom(menu);
+                      option.rect = QRect(0, 0, 16, 16);
+                      const auto draw = [&](QStyle::State state) {
+                          QImage image(16, 16, QImage::Format_ARGB32);
+                          image.fill(Qt::transparent);
+                          QPainter painter(&image);
+                          option.state = state;
+                          menu->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, menu);
+                          return image;
+                      };
+                      const QImage unchecked = draw(QStyle::State_Enabled | QStyle::State_Off);
+                      const QImage checked = draw(QStyle::State_Enabled | QStyle::State_On);
+                      boxWhenUnchecked = HasInk(unchecked, unchecked.rect());
+                      markWhenChecked = HasInk(checked, checked.rect());
+                      cornerInked = HasInk(checked, QRect(0, 0, 3, 3));
+                      QTest::keyClick(menu, Qt::Key_Escape);
+                  });
+        Button(sheet, res::kButtonPasswordSource)->click();
+        EXPECT_FALSE(boxWhenUnchecked);
+        EXPECT_TRUE(markWhenChecked);
+        EXPECT_FALSE(cornerInked) << "no frame of a box";
+        sheet.CancelButton()->click();
+    });
+    QApplication::setStyle(originalStyle);
 }
 
 TEST_F(GeneralPageUiTest, TypedSettingsAndTheInstanceNameAreStoredOnOk) {
