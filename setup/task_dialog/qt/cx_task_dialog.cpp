@@ -22,6 +22,7 @@
 #include "setup/task_dialog/qt/command_link.h"
 #include "setup/task_dialog/qt/icon_resources.h"
 #include "setup/task_dialog/qt/icon_static.h"
+#include "setup/task_dialog/hyperlink_markup.h"
 
 namespace veldmark {
 namespace {
@@ -58,41 +59,15 @@ QString ObjectNameOf(const TaskControl& control) {
     return QString();
 }
 
-// The configuration's link markup as rich text: "<A HREF=target>text</A>".
+// The configuration's link markup as rich text.
 QString HyperlinkHtml(const kfx::Text& text) {
-    static const QString kOpen = QStringLiteral("<A HREF=");
-    static const QString kClose = QStringLiteral("</A>");
-    const QString source = ToQString(text);
     QString html;
-    qsizetype at = 0;
-    while (at < source.size()) {
-        const qsizetype open = source.indexOf(kOpen, at);
-        const qsizetype end = open < 0 ? -1 : source.indexOf(u'>', open + kOpen.size());
-        if (open < 0 || end < 0) {
-            html += source.mid(at).toHtmlEscaped();
-            break;
-        }
-        html += source.mid(at, open - at).toHtmlEscaped();
-        QString target = source.mid(open + kOpen.size(), end - open - kOpen.size());
-        if (target.size() >= 2 && target.front() == u'"' && target.back() == u'"') target = target.mid(1, target.size() - 2);
-        const qsizetype close = source.indexOf(kClose, end + 1);
-        const qsizetype textEnd = close < 0 ? source.size() : close;
-        html += QStringLiteral("<a href=\"%1\">%2</a>")
-                    .arg(target.toHtmlEscaped(), source.mid(end + 1, textEnd - end - 1).toHtmlEscaped());
-        at = close < 0 ? source.size() : close + kClose.size();
+    for (const MarkupRun& run : ParseHyperlinkMarkup(text)) {
+        const QString shown = ToQString(run.text).toHtmlEscaped();
+        html += run.link ? QStringLiteral("<a href=\"%1\">%2</a>").arg(ToQString(run.target).toHtmlEscaped(), shown)
+                         : shown;
     }
     return html.replace(u'\n', QStringLiteral("<br>"));
-}
-
-// The control each element of the element-text messages names.
-std::optional<TaskControlKind> ElementKind(std::uintptr_t element) {
-    switch (element) {
-    case td::kElementContent: return TaskControlKind::Content;
-    case td::kElementExpandedInformation: return TaskControlKind::ExpandedInformation;
-    case td::kElementFooter: return TaskControlKind::Footer;
-    case td::kElementMainInstruction: return TaskControlKind::MainInstruction;
-    default: return std::nullopt;
-    }
 }
 
 QString ProgramFileName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
@@ -141,13 +116,12 @@ kfx::HRESULT CXTaskDialog::Run(const TaskDialogConfig& config, int* pressedButto
 CXTaskDialog::CXTaskDialog(const TaskDialogConfig& config, Parts parts, QWidget* owner)
     : QDialog(owner), config_(config), parts_(std::move(parts)),
       commonButtons_(RequestedCommonButtons(config.commonButtons)), normalFont_(QApplication::font()),
-      largeFont_(LargeFontOf(normalFont_)), measurer_(normalFont_, largeFont_),
-      expanded_((config.flags & td::kExpandedByDefault) != 0),
+      largeFont_(LargeFontOf(normalFont_)), measurer_(normalFont_, largeFont_), rules_(config, *this),
       animate_(QApplication::isEffectEnabled(Qt::UI_General)) {
     setObjectName(QStringLiteral("taskDialog"));
     setWindowTitle(ToQString(parts_.texts.windowTitle));
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (IsCancellable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (rules_.IsCancellable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (config.flags & td::kCanBeMinimized) flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     if (config.flags & td::kRtlLayout) setLayoutDirection(Qt::RightToLeft);
@@ -175,7 +149,7 @@ TaskDialogLayoutInput CXTaskDialog::LayoutInput() const {
     input.commonButtons = commonButtons_;
     input.implicitOkButton = ImplicitOkButton();
     input.defaultButton = config_.defaultButton;
-    input.expanded = expanded_;
+    input.expanded = rules_.Expanded();
     input.widthInDialogUnits = static_cast<int>(config_.width);
     input.dialogBaseWidth = static_cast<int>(std::lround(BaseUnitsOf(normalFont_).x));
     const QWidget* owner = parentWidget();
@@ -206,7 +180,7 @@ QLabel* CXTaskDialog::CreateTextLabel(const kfx::Text& text, const QFont& font, 
         label->setText(HyperlinkHtml(text));
         connect(label, &QLabel::linkActivated, this, [this](const QString& link) {
             const kfx::Text target = ToText(link);
-            Notify(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str()));
+            rules_.Notify(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str()));
         });
     } else {
         label->setTextFormat(Qt::PlainText);
@@ -251,7 +225,7 @@ QWidget* CXTaskDialog::CreateControl(const TaskControl& control) {
     }
     case TaskControlKind::RadioButton: {
         auto* radio = new QRadioButton(ToQString(control.text), this);
-        connect(radio, &QRadioButton::clicked, this, [this, id = control.id] { Notify(td::kRadioButtonClicked, id); });
+        connect(radio, &QRadioButton::clicked, this, [this, id = control.id] { rules_.Notify(td::kRadioButtonClicked, id); });
         return radio;
     }
     case TaskControlKind::CommandLink: {
@@ -278,7 +252,9 @@ QWidget* CXTaskDialog::CreateControl(const TaskControl& control) {
     }
     case TaskControlKind::VerificationCheckBox: {
         auto* box = new QCheckBox(ToQString(control.text), this);
-        connect(box, &QCheckBox::clicked, this, [this](bool checked) { Notify(td::kVerificationClicked, checked ? 1 : 0); });
+        connect(box, &QCheckBox::clicked, this, [this](bool checked) {
+            rules_.Notify(td::kVerificationClicked, checked ? 1 : 0);
+        });
         return box;
     }
     }
@@ -317,8 +293,9 @@ void CXTaskDialog::ApplyLayout(const TaskDialogLayout& layout) {
     update();
 }
 
-void CXTaskDialog::Start() {
-    Notify(td::kDialogConstructed);
+void CXTaskDialog::Start() { rules_.Start([this] { Prepare(); }); }
+
+void CXTaskDialog::Prepare() {
     const QWidget* owner = parentWidget();
     if ((config_.flags & td::kPositionRelativeToWindow) && owner) {
         move(owner->frameGeometry().center() - rect().center());
@@ -331,9 +308,8 @@ void CXTaskDialog::Start() {
     for (const TaskControl& control : layout_.controls) {
         if (control.isDefault) Control(control.id)->setFocus(Qt::OtherFocusReason);
     }
-    if (!(config_.flags & td::kNoDefaultRadioButton) && !parts_.radioButtons.empty()) {
-        const int wanted = config_.defaultRadioButton != 0 ? config_.defaultRadioButton : parts_.radioButtons.front().id;
-        if (auto* radio = qobject_cast<QRadioButton*>(Control(wanted))) radio->setChecked(true);
+    if (const std::optional<int> radio = rules_.InitialRadio(parts_.radioButtons)) {
+        if (auto* control = qobject_cast<QRadioButton*>(Control(*radio))) control->setChecked(true);
     }
     if ((config_.flags & td::kCanBeMinimized) && !parts_.mainIcon.isNull()) setWindowIcon(QIcon(parts_.mainIcon));
 
@@ -346,28 +322,19 @@ void CXTaskDialog::Start() {
                                config_.mainIcon.resourceId == td::kWarningIcon ||
                                config_.mainIcon.resourceId == td::kInformationIcon);
     if (standardIcon) QApplication::beep();
-
-    Notify(td::kCreated);
 }
 
 void CXTaskDialog::NotifyDestroyed() {
     callbackTimer_.stop();
     expandTimer_.stop();
-    Notify(td::kDestroyed);
-}
-
-kfx::HRESULT CXTaskDialog::Notify(std::uint32_t notification, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (!config_.callback) return kfx::S_OK;
-    return config_.callback(this, notification, wParam, lParam, config_.callbackData);
-}
-
-bool CXTaskDialog::IsCancellable() const {
-    return (config_.flags & td::kAllowDialogCancellation) || (config_.commonButtons & td::kCancelButton);
+    rules_.Destroyed();
 }
 
 void CXTaskDialog::ButtonClicked(int id) {
-    if (id == td::kIdCancel && !IsCancellable()) return;
-    if (Notify(td::kButtonClicked, static_cast<std::uintptr_t>(id)) == kfx::S_FALSE) return;
+    if (rules_.ButtonClicked(id)) End(id);
+}
+
+void CXTaskDialog::End(int id) {
     if (auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox)))
         verificationChecked_ = box->isChecked();
     selectedRadio_ = -1;
@@ -381,12 +348,12 @@ void CXTaskDialog::ButtonClicked(int id) {
 }
 
 void CXTaskDialog::reject() {
-    if (IsCancellable()) ButtonClicked(td::kIdCancel);
+    if (rules_.CancelRequested()) End(td::kIdCancel);
 }
 
 void CXTaskDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (IsCancellable()) ButtonClicked(td::kIdCancel);
+    reject();
 }
 
 void CXTaskDialog::keyPressEvent(QKeyEvent* event) {
@@ -405,17 +372,15 @@ void CXTaskDialog::keyPressEvent(QKeyEvent* event) {
         if (chosen && chosen->isEnabled()) chosen->click();
         return;
     }
-    case Qt::Key_Escape:
-        if (IsCancellable()) ButtonClicked(td::kIdCancel);
-        return;
-    case Qt::Key_F1: Notify(td::kHelp); return;
+    case Qt::Key_Escape: reject(); return;
+    case Qt::Key_F1: rules_.Notify(td::kHelp); return;
     default: QDialog::keyPressEvent(event);
     }
 }
 
 void CXTaskDialog::timerEvent(QTimerEvent* event) {
     if (event->timerId() == callbackTimer_.timerId()) {
-        if (Notify(td::kTimer, static_cast<std::uintptr_t>(startTick_.elapsed())) == kfx::S_FALSE) startTick_.restart();
+        if (rules_.TimerElapsed(static_cast<std::uint64_t>(startTick_.elapsed()))) startTick_.restart();
     } else if (event->timerId() == expandTimer_.timerId()) {
         StepExpansion();
     } else {
@@ -423,24 +388,24 @@ void CXTaskDialog::timerEvent(QTimerEvent* event) {
     }
 }
 
-void CXTaskDialog::ToggleExpanded() {
-    expanded_ = !expanded_;
+void CXTaskDialog::ToggleExpanded() { rules_.ToggleExpanded([this] { Relayout(); }); }
+
+void CXTaskDialog::Relayout() {
     TaskDialogLayout next = LayOutTaskDialog(LayoutInput(), measurer_);
     if (!animate_) {
         ApplyLayout(next);
-    } else {
-        // Everything that moves is hidden while the dialog grows or shrinks.
-        for (const TaskControl& control : next.controls) {
-            const TaskControl* now = layout_.FindId(control.id);
-            if (now && (now->rect.y != control.rect.y || control.kind == TaskControlKind::ExpandedInformation))
-                Control(control.id)->hide();
-        }
-        expansionStep_ = std::max(1, std::abs(next.height - layout_.height) / 10);
-        pendingLayout_ = std::move(next);
-        layout_.dividers = pendingLayout_.dividers;
-        expandTimer_.start(kExpandInterval, this);
+        return;
     }
-    Notify(td::kExpandoButtonClicked, expanded_ ? 1 : 0);
+    // Everything that moves is hidden while the dialog grows or shrinks.
+    for (const TaskControl& control : next.controls) {
+        const TaskControl* now = layout_.FindId(control.id);
+        if (now && (now->rect.y != control.rect.y || control.kind == TaskControlKind::ExpandedInformation))
+            Control(control.id)->hide();
+    }
+    expansionStep_ = std::max(1, std::abs(next.height - layout_.height) / 10);
+    pendingLayout_ = std::move(next);
+    layout_.dividers = pendingLayout_.dividers;
+    expandTimer_.start(kExpandInterval, this);
 }
 
 void CXTaskDialog::StepExpansion() {

@@ -16,6 +16,7 @@
 #include "setup/task_dialog/qt/qt_text_measurer.h"
 #include "setup/task_dialog/task_dialog_config.h"
 #include "setup/task_dialog/task_dialog_layout.h"
+#include "setup/task_dialog/task_dialog_rules.h"
 #include "setup/task_dialog/task_dialog_texts.h"
 
 class QAbstractButton;
@@ -68,12 +69,15 @@ private:
     QLabel* CreateTextLabel(const kfx::Text& text, const QFont& font, const QColor& colour);
     void ApplyLayout(const TaskDialogLayout& layout);
     void Start();
+    // What the view prepares between the first two notifications.
+    void Prepare();
     void NotifyDestroyed();
-    kfx::HRESULT Notify(std::uint32_t notification, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     void ButtonClicked(int id);
+    // Ends the dialog with the button, keeping the radio and verification states.
+    void End(int id);
     void ToggleExpanded();
+    void Relayout();
     void StepExpansion();
-    bool IsCancellable() const;
     QAbstractButton* ButtonControl(int id) const;
     QProgressBar* ProgressBar() const;
     void SetElementText(std::uintptr_t element, const kfx::Text& text);
@@ -85,7 +89,7 @@ private:
     QFont normalFont_;
     QFont largeFont_;
     QtTextMeasurer measurer_;
-    bool expanded_;
+    TaskDialogRules rules_;
     bool animate_;
     TaskDialogLayout layout_;
     TaskDialogLayout pendingLayout_;  // where an expansion animation ends
