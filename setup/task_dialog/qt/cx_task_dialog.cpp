@@ -37,10 +37,6 @@ constexpr int kMainIconSize = 32;
 constexpr int kFooterIconSize = 16;
 constexpr int kLinkIconSize = 16;
 
-// Progress bar states of the state message.
-constexpr std::uintptr_t kStateError = 2;
-constexpr std::uintptr_t kStatePaused = 3;
-
 QString ObjectNameOf(const TaskControl& control) {
     switch (control.kind) {
     case TaskControlKind::MainIcon: return QStringLiteral("mainIcon");
@@ -440,102 +436,82 @@ QProgressBar* CXTaskDialog::ProgressBar() const {
     return qobject_cast<QProgressBar*>(ControlOf(TaskControlKind::ProgressBar));
 }
 
-void CXTaskDialog::SetElementText(std::uintptr_t element, const kfx::Text& text) {
+std::intptr_t CXTaskDialog::Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return AnswerTaskDialogMessage(config_, *this, message, wParam, lParam);
+}
+
+bool CXTaskDialog::PressButtonLater(int id) {
+    QAbstractButton* button = ButtonControl(id);
+    if (!button) return false;
+    button->setFocus(Qt::OtherFocusReason);
+    return QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+void CXTaskDialog::EnableButton(int id, bool enabled) {
+    if (QAbstractButton* button = ButtonControl(id)) button->setEnabled(enabled);
+}
+
+void CXTaskDialog::SetElevationRequired(int id, bool required) {
+    if (QAbstractButton* button = ButtonControl(id)) SetLinkIcons(button, required);
+}
+
+void CXTaskDialog::CheckRadio(int id) {
+    for (const LabelledButton& radio : parts_.radioButtons) {
+        if (auto* control = qobject_cast<QRadioButton*>(Control(radio.id))) control->setChecked(radio.id == id);
+    }
+    if (QWidget* control = Control(id)) control->setFocus(Qt::OtherFocusReason);
+}
+
+void CXTaskDialog::EnableRadio(int id, bool enabled) {
+    if (auto* radio = qobject_cast<QRadioButton*>(Control(id))) radio->setEnabled(enabled);
+}
+
+void CXTaskDialog::SetVerification(bool checked, bool focus) {
+    auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox));
+    box->setChecked(checked);
+    if (focus) box->setFocus(Qt::OtherFocusReason);
+}
+
+bool CXTaskDialog::HasControl(TaskControlKind kind) const { return ControlOf(kind) != nullptr; }
+
+void CXTaskDialog::SetProgressMarquee(bool marquee) { ProgressBar()->setRange(0, marquee ? 0 : 100); }
+
+void CXTaskDialog::SetProgressState(ProgressState state) {
+    QProgressBar* bar = ProgressBar();
+    QPalette palette = bar->style()->standardPalette();
+    if (state == ProgressState::Error) palette.setColor(QPalette::Highlight, QColor(218, 38, 38));
+    if (state == ProgressState::Paused) palette.setColor(QPalette::Highlight, QColor(218, 203, 38));
+    bar->setPalette(palette);
+}
+
+std::pair<int, int> CXTaskDialog::ProgressRange() const { return {ProgressBar()->minimum(), ProgressBar()->maximum()}; }
+
+void CXTaskDialog::SetProgressRange(int minimum, int maximum) { ProgressBar()->setRange(minimum, maximum); }
+
+int CXTaskDialog::ProgressPosition() const { return ProgressBar()->value(); }
+
+void CXTaskDialog::SetProgressPosition(int position) { ProgressBar()->setValue(position); }
+
+void CXTaskDialog::SetElementText(TaskControlKind element, const kfx::Text& text) {
     switch (element) {
-    case td::kElementContent: parts_.texts.content = text; break;
-    case td::kElementExpandedInformation: parts_.texts.expandedInformation = text; break;
-    case td::kElementFooter: parts_.texts.footer = text; break;
-    case td::kElementMainInstruction: parts_.texts.mainInstruction = text; break;
+    case TaskControlKind::Content: parts_.texts.content = text; break;
+    case TaskControlKind::ExpandedInformation: parts_.texts.expandedInformation = text; break;
+    case TaskControlKind::Footer: parts_.texts.footer = text; break;
+    case TaskControlKind::MainInstruction: parts_.texts.mainInstruction = text; break;
     default: return;
     }
-    if (auto* label = qobject_cast<QLabel*>(ControlOf(*ElementKind(element)))) {
+    if (auto* label = qobject_cast<QLabel*>(ControlOf(element))) {
         const bool rich = label->textFormat() == Qt::RichText;
         label->setText(rich ? HyperlinkHtml(text) : ToQString(text));
     }
 }
 
-std::intptr_t CXTaskDialog::Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    switch (message) {
-    case td::kClickButton: {
-        QAbstractButton* button = ButtonControl(static_cast<int>(wParam));
-        if (!button) return 0;
-        button->setFocus(Qt::OtherFocusReason);
-        return QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection) ? 1 : 0;
-    }
-    case td::kSetMarqueeProgressBar: {
-        if (QProgressBar* bar = ProgressBar()) bar->setRange(0, wParam ? 0 : 100);
-        return wParam != 0 ? 1 : 0;
-    }
-    case td::kSetProgressBarState: {
-        if (QProgressBar* bar = ProgressBar()) {
-            QPalette palette = bar->style()->standardPalette();
-            if (wParam == kStateError) palette.setColor(QPalette::Highlight, QColor(218, 38, 38));
-            if (wParam == kStatePaused) palette.setColor(QPalette::Highlight, QColor(218, 203, 38));
-            bar->setPalette(palette);
-        }
-        return 1;
-    }
-    case td::kSetProgressBarRange: {
-        QProgressBar* bar = ProgressBar();
-        if (!bar) return 0;
-        const std::intptr_t previous = (bar->minimum() & 0xFFFF) | ((bar->maximum() & 0xFFFF) << 16);
-        bar->setRange(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
-        return previous;
-    }
-    case td::kSetProgressBarPos: {
-        QProgressBar* bar = ProgressBar();
-        if (!bar) return 0;
-        const int previous = std::max(bar->value(), bar->minimum());
-        bar->setValue(static_cast<int>(wParam));
-        return previous;
-    }
-    case td::kSetElementText:
-    case td::kUpdateElementText: {
-        const std::optional<TaskControlKind> kind = ElementKind(wParam);
-        const bool exists = kind && ControlOf(*kind);
-        const auto* text = reinterpret_cast<const char16_t*>(lParam);
-        if (exists) SetElementText(wParam, text ? kfx::Text(text) : kfx::Text());
-        return message == td::kUpdateElementText || exists ? 1 : 0;
-    }
-    case td::kClickRadioButton: {
-        const int id = static_cast<int>(wParam);
-        for (const LabelledButton& radio : parts_.radioButtons) {
-            if (auto* control = qobject_cast<QRadioButton*>(Control(radio.id))) control->setChecked(radio.id == id);
-        }
-        if (QWidget* control = Control(id)) control->setFocus(Qt::OtherFocusReason);
-        return 0;
-    }
-    case td::kEnableButton:
-        if (QAbstractButton* button = ButtonControl(static_cast<int>(wParam))) button->setEnabled(lParam != 0);
-        return 0;
-    case td::kEnableRadioButton:
-        if (auto* radio = qobject_cast<QRadioButton*>(Control(static_cast<int>(wParam)))) radio->setEnabled(lParam != 0);
-        return 0;
-    case td::kClickVerification:
-        if (auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox))) {
-            box->setChecked(wParam != 0);
-            if (lParam) box->setFocus(Qt::OtherFocusReason);
-        }
-        return 0;
-    case td::kSetButtonElevationRequiredState:
-        if (QAbstractButton* button = ButtonControl(static_cast<int>(wParam))) SetLinkIcons(button, lParam != 0);
-        return 0;
-    case td::kUpdateIcon: {
-        if (wParam != td::kIconMain && wParam != td::kIconFooter) return 0;
-        const bool main = wParam == td::kIconMain;
-        const bool useHandle = (config_.flags & (main ? td::kUseIconHandleMain : td::kUseIconHandleFooter)) != 0;
-        TaskDialogIcon icon;
-        if (useHandle) icon.handle = reinterpret_cast<IconHandle>(lParam);
-        else icon.resourceId = static_cast<std::uint16_t>(lParam);
-        const QPixmap pixmap = TaskDialogIconPixmap(config_, icon, useHandle, main ? kMainIconSize : kFooterIconSize);
-        if (auto* control = qobject_cast<CXTaskDialogIconStatic*>(ControlOf(main ? TaskControlKind::MainIcon
-                                                                                 : TaskControlKind::FooterIcon)))
-            control->SetPixmap(pixmap);
-        if (main && (config_.flags & td::kCanBeMinimized)) setWindowIcon(QIcon(pixmap));
-        return 0;
-    }
-    default: return 0;  // page navigation and the marquee setting are not supported
-    }
+void CXTaskDialog::SetIcon(bool main, const TaskDialogIcon& icon, bool useHandle) {
+    const QPixmap pixmap = TaskDialogIconPixmap(config_, icon, useHandle, main ? kMainIconSize : kFooterIconSize);
+    if (auto* control =
+            qobject_cast<CXTaskDialogIconStatic*>(ControlOf(main ? TaskControlKind::MainIcon : TaskControlKind::FooterIcon)))
+        control->SetPixmap(pixmap);
+    if (main && (config_.flags & td::kCanBeMinimized)) setWindowIcon(QIcon(pixmap));
 }
 
 void CXTaskDialog::paintEvent(QPaintEvent*) {

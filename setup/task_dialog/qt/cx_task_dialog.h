@@ -16,6 +16,7 @@
 #include "setup/task_dialog/qt/qt_text_measurer.h"
 #include "setup/task_dialog/task_dialog_config.h"
 #include "setup/task_dialog/task_dialog_layout.h"
+#include "setup/task_dialog/task_dialog_messages.h"
 #include "setup/task_dialog/task_dialog_rules.h"
 #include "setup/task_dialog/task_dialog_texts.h"
 
@@ -25,7 +26,7 @@ class QProgressBar;
 
 namespace veldmark {
 
-class CXTaskDialog final : public QDialog, public TaskDialogWindow {
+class CXTaskDialog final : public QDialog, public TaskDialogWindow, private TaskDialogControls {
     Q_OBJECT
 
 public:
@@ -80,7 +81,23 @@ private:
     void StepExpansion();
     QAbstractButton* ButtonControl(int id) const;
     QProgressBar* ProgressBar() const;
-    void SetElementText(std::uintptr_t element, const kfx::Text& text);
+
+    // TaskDialogControls.
+    bool PressButtonLater(int id) override;
+    void EnableButton(int id, bool enabled) override;
+    void SetElevationRequired(int id, bool required) override;
+    void CheckRadio(int id) override;
+    void EnableRadio(int id, bool enabled) override;
+    void SetVerification(bool checked, bool focus) override;
+    bool HasControl(TaskControlKind kind) const override;
+    void SetProgressMarquee(bool marquee) override;
+    void SetProgressState(ProgressState state) override;
+    std::pair<int, int> ProgressRange() const override;
+    void SetProgressRange(int minimum, int maximum) override;
+    int ProgressPosition() const override;
+    void SetProgressPosition(int position) override;
+    void SetElementText(TaskControlKind element, const kfx::Text& text) override;
+    void SetIcon(bool main, const TaskDialogIcon& icon, bool useHandle) override;
     void SetLinkIcons(QWidget* control, bool elevationRequired);
 
     const TaskDialogConfig& config_;
