@@ -42,6 +42,19 @@ void TaskDialogRules::ToggleExpanded(const std::function<void()>& relayout) {
     Notify(td::kExpandoButtonClicked, expanded_ ? 1 : 0);
 }
 
+std::optional<int> ButtonForEnter(const TaskDialogLayout& layout, std::optional<int> focused) {
+    const auto isButton = [](const TaskControl& control) {
+        return control.kind == TaskControlKind::PushButton || control.kind == TaskControlKind::CommandLink;
+    };
+    if (focused) {
+        if (const TaskControl* control = layout.FindId(*focused); control && isButton(*control)) return *focused;
+    }
+    for (const TaskControl& control : layout.controls) {
+        if (control.isDefault && isButton(control)) return control.id;
+    }
+    return std::nullopt;
+}
+
 std::optional<TaskControlKind> ElementKind(std::uintptr_t element) {
     switch (element) {
     case td::kElementContent: return TaskControlKind::Content;

@@ -47,6 +47,10 @@ private:
     bool expanded_;
 };
 
+// The button Enter presses: the focused push button or command link, else
+// the default one; none when neither is a button.
+std::optional<int> ButtonForEnter(const TaskDialogLayout& layout, std::optional<int> focused);
+
 // The control that an element of the element-text messages names.
 std::optional<TaskControlKind> ElementKind(std::uintptr_t element);
 

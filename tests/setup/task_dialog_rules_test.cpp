@@ -120,6 +120,18 @@ TEST_F(TaskDialogRulesTest, TheTimerRestartsOnFalseAndExpansionIsReportedAfterTh
     EXPECT_EQ(recorder_.heard.back().wParam, 0u);
 }
 
+TEST(TaskDialogEnterTest, PressesTheFocusedButtonElseTheDefaultOne) {
+    TaskDialogLayout layout;
+    layout.controls = {{TaskControlKind::RadioButton, 200, {}, u"Keep", false, false},
+                       {TaskControlKind::CommandLink, 101, {}, u"Map", false, false},
+                       {TaskControlKind::PushButton, 1, {}, u"OK", true, false}};
+    EXPECT_EQ(ButtonForEnter(layout, 101), 101);
+    EXPECT_EQ(ButtonForEnter(layout, 200), 1) << "a focused radio button is no button";
+    EXPECT_EQ(ButtonForEnter(layout, std::nullopt), 1);
+    layout.controls.back().isDefault = false;
+    EXPECT_EQ(ButtonForEnter(layout, std::nullopt), std::nullopt);
+}
+
 TEST(HyperlinkMarkupTest, SplitsLinksFromPlainText) {
     const struct {
         kfx::Text markup;

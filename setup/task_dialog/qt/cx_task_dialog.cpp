@@ -356,16 +356,13 @@ void CXTaskDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        // The focused push button or command link, else the default one.
-        QAbstractButton* chosen = nullptr;
-        for (const TaskControl& control : layout_.controls) {
-            QAbstractButton* button = ButtonControl(control.id);
-            if (button && button == focusWidget()) chosen = button;
+        std::optional<int> focused;
+        for (const auto& [id, widget] : controls_) {
+            if (widget == focusWidget()) focused = id;
         }
-        for (const TaskControl& control : layout_.controls) {
-            if (!chosen && control.isDefault) chosen = ButtonControl(control.id);
+        if (const std::optional<int> id = ButtonForEnter(layout_, focused)) {
+            if (QAbstractButton* chosen = ButtonControl(*id); chosen && chosen->isEnabled()) chosen->click();
         }
-        if (chosen && chosen->isEnabled()) chosen->click();
         return;
     }
     case Qt::Key_Escape: reject(); return;
