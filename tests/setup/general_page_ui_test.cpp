@@ -323,6 +323,20 @@ TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsL
              sheet.activateWindow();
              EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
          }},
+        // As on a real display after the message: the click lands before the
+        // sheet is active again, so the box hears no focus loss at all.
+        {"a click as the sheet comes back", false,
+         [](SettingsSheet& sheet, QLineEdit*) {
+             QWidget other;
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+             QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton);
+             other.close();
+             sheet.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+             EXPECT_TRUE(Edit(sheet, res::kEditReplacementChar)->hasFocus());
+         }},
     };
     for (const auto& way : ways) {
         StoredDocumentClass stored(SampleDocumentClass());
