@@ -11,7 +11,7 @@ InterruptedClick CodepageCommit::OnFocusLost(FocusLoss how) {
     return how == FocusLoss::MouseClick ? InterruptedClick::Swallow : InterruptedClick::Deliver;
 }
 
-bool CodepageCommit::OnOk() {
+bool CodepageCommit::OnLeavingPage() {
     if (closing_ || !page_.CodepageIsTyped()) return true;
     return page_.ValidateCodepage();
 }

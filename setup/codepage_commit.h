@@ -1,6 +1,6 @@
 // When what the Codepage box shows is judged and stored. The box is judged
 // when the administrator leaves it, and again when OK is pressed, wherever
-// the focus is then: whatever the toolkit reported on the way, what the box
+// the focus is then, and when another page is chosen: whatever the toolkit reported on the way, what the box
 // shows at OK is either stored or refused with the sheet kept open.
 #pragma once
 
@@ -25,8 +25,9 @@ public:
     explicit CodepageCommit(CPropertyPageSetupGeneral& page) : page_(page) {}
 
     InterruptedClick OnFocusLost(FocusLoss how);
-    // OK was pressed: false when the box holds a refused code page.
-    bool OnOk();
+    // OK was pressed or another page is chosen: false when the box holds a
+    // refused code page, and the sheet stays on the page.
+    bool OnLeavingPage();
     // From now on nothing the box reports is judged: the sheet is going away.
     void OnSheetClosing() { closing_ = true; }
 

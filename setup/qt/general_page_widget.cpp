@@ -98,9 +98,9 @@ void GeneralPageWidget::OnSetActive() {
     if (QWidget* first = Control(res::kEditInstanceName)) first->setFocus(Qt::OtherFocusReason);
 }
 
-bool GeneralPageWidget::OnKillActive() { return true; }
+bool GeneralPageWidget::OnKillActive() { return codepageCommit_.OnLeavingPage(); }
 
-bool GeneralPageWidget::CommitPendingInput() { return codepageCommit_.OnOk(); }
+bool GeneralPageWidget::CommitPendingInput() { return codepageCommit_.OnLeavingPage(); }
 
 void GeneralPageWidget::OnSheetClosing() { codepageCommit_.OnSheetClosing(); }
 

@@ -93,31 +93,31 @@ TEST_F(CodepageCommitTest, OkJudgesWhatTheBoxShowsWhereverTheFocusIs) {
     commit_.OnFocusLost(FocusLoss::OtherWindow);
     EXPECT_EQ(Codepage().source, u"1252");
 
-    EXPECT_TRUE(commit_.OnOk());
+    EXPECT_TRUE(commit_.OnLeavingPage());
     EXPECT_EQ(Codepage().source, u"20127");
     EXPECT_EQ(Codepage().sourceType, kfx::KFX_REL_TEXTCONSTANT);
 
     view_.shown.codepage = u"0";
-    EXPECT_FALSE(commit_.OnOk()) << "the sheet stays open";
+    EXPECT_FALSE(commit_.OnLeavingPage()) << "the sheet stays open";
     EXPECT_EQ(view_.messages.size(), 2u);
     EXPECT_EQ(Codepage().source, u"20127");
 
     view_.shown.codepage = u"";
-    EXPECT_TRUE(commit_.OnOk()) << "an emptied box stores an empty code page";
+    EXPECT_TRUE(commit_.OnLeavingPage()) << "an emptied box stores an empty code page";
     EXPECT_EQ(Codepage().source, u"");
 }
 
 TEST_F(CodepageCommitTest, AMappedCodepageAndAClosingSheetAreNotJudged) {
     Codepage() = {u"Invoice Number", kfx::KFX_REL_INDEXFIELD};
     view_.shown.codepage = u"Invoice Number";
-    EXPECT_TRUE(commit_.OnOk());
+    EXPECT_TRUE(commit_.OnLeavingPage());
     EXPECT_EQ(Codepage().sourceType, kfx::KFX_REL_INDEXFIELD) << "the mapping stays";
 
     Codepage() = {u"1252", kfx::KFX_REL_TEXTCONSTANT};
     view_.shown.codepage = u"0";
     commit_.OnSheetClosing();
     EXPECT_EQ(commit_.OnFocusLost(FocusLoss::MouseClick), InterruptedClick::Deliver);
-    EXPECT_TRUE(commit_.OnOk());
+    EXPECT_TRUE(commit_.OnLeavingPage());
     EXPECT_TRUE(view_.messages.empty());
     EXPECT_EQ(Codepage().source, u"1252");
 }

@@ -20,6 +20,7 @@
 #include "setup/qt/general_page_widget.h"
 #include "setup/qt/settings_sheet.h"
 #include "setup/resource_ids.h"
+#include "setup/task_dialog/qt/cx_task_dialog.h"
 #include "ui_test_support.h"
 
 namespace veldmark::uitest {
@@ -358,6 +359,30 @@ TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsL
         });
         EXPECT_EQ(SettingLink(stored.Reload(), u"SanitiseCodepage").source, u"20127") << way.way;
     }
+}
+
+// The box never hears that it was left: the page change judges it.
+TEST_F(GeneralPageUiTest, ChoosingTheOtherPageJudgesTheCodepageBox) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+        codepage->selectAll();
+        TypeInto(codepage, "99999");
+        const QString message = AnswerMessageBox([&] { sheet.Navigation()->setCurrentRow(1); });
+        EXPECT_EQ(message, "Invalid Codepage, please refer to the Userguide.");
+        EXPECT_EQ(sheet.ActivePage(), 0u) << "the sheet stays on the General page";
+        TypeInto(codepage, "20127");
+        sheet.Navigation()->setCurrentRow(1);
+        EXPECT_EQ(sheet.ActivePage(), 1u);
+        // The Data Mapping page asks about its required fields: they are ignored.
+        WhenShown([] { return ActiveTaskDialog(); },
+                  [](QWidget* dialog) {
+                      static_cast<CXTaskDialog*>(dialog)->Control(542)->setFocus();
+                      QTest::keyClick(dialog, Qt::Key_Return);
+                  });
+        sheet.OkButton()->click();
+        EXPECT_FALSE(sheet.isVisible());
+    });
+    EXPECT_EQ(SettingLink(after, u"SanitiseCodepage").source, u"20127");
 }
 
 TEST_F(GeneralPageUiTest, ClickingOkOnARefusedCodepageAsksOnceAndKeepsTheSheetOpen) {
