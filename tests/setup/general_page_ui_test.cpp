@@ -294,6 +294,18 @@ TEST_F(GeneralPageUiTest, OkWhileTheCodepageBoxHasTheFocusValidatesWhatItHolds) 
     EXPECT_EQ(refused, before);
 }
 
+// Brings another window to the front, runs act, and gives the sheet the front back.
+void WhileAnotherWindowIsActive(SettingsSheet& sheet, const std::function<void()>& act) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+    act();
+    other.close();
+    sheet.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+}
+
 // A code page refused once, typed anew and then left in each way an
 // administrator can: what the box shows at OK is what is stored.
 TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsLeft) {
@@ -314,28 +326,13 @@ TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsL
              std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
              ReadMenu([&] { menu->exec(box->mapToGlobal(QPoint(2, 2))); });
          }},
-        {"a second window", false,
-         [](SettingsSheet& sheet, QLineEdit*) {
-             QWidget other;
-             other.show();
-             other.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-             other.close();
-             sheet.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
-         }},
+        {"a second window", false, [](SettingsSheet& sheet, QLineEdit*) { WhileAnotherWindowIsActive(sheet, [] {}); }},
         // As on a real display after the message: the click lands before the
         // sheet is active again, so the box hears no focus loss at all.
         {"a click as the sheet comes back", false,
          [](SettingsSheet& sheet, QLineEdit*) {
-             QWidget other;
-             other.show();
-             other.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-             QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton);
-             other.close();
-             sheet.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+             WhileAnotherWindowIsActive(
+                 sheet, [&] { QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton); });
              EXPECT_TRUE(Edit(sheet, res::kEditReplacementChar)->hasFocus());
          }},
     };
