@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -126,6 +127,8 @@ void PropertyGrid::ShowDescription(QTreeWidgetItem* item) {
     const PropertyGridRow* row = PropertyGridTree::RowOf(item);
     descriptionTitle_->setText(row ? row->DescriptionTitle() : item ? item->text(0) : QString());
     descriptionText_->setText(row ? row->Description() : QString());
+    // A new description is read from its start.
+    descriptionArea_->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace veldmark

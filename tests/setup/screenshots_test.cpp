@@ -47,6 +47,7 @@ TEST_F(ScreenshotsTest, SettingsSheetPagesAndPrompt) {
         tree->setCurrentItem(tree->topLevelItem(0)->child(0));
         tree->scrollToItem(tree->topLevelItem(0));
         sheet.MappingPage()->DisplayFieldNamesBox()->click();
+        Settle();
         SaveScreenshot(&sheet, "data_mapping_field_names");
         sheet.MappingPage()->DisplayFieldNamesBox()->click();
         WhenShown([] { return ActiveTaskDialog(); },
