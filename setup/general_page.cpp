@@ -1,9 +1,8 @@
 #include "setup/general_page.h"
 
-#include <stdexcept>
-
 #include "host/kfx_types.h"
 #include "setup/codepages.h"
+#include "setup/general_page_controls.h"
 #include "setup/resource_ids.h"
 #include "setup/resources.h"
 #include "setup/source_choice.h"
@@ -22,17 +21,7 @@ Text FirstCharacter(const Text& text) { return text.substr(0, 1); }
 
 }  // namespace
 
-Text GeneralPageTexts::*SettingText(SettingSlot slot) {
-    switch (slot) {
-    case SlotServerName: return &GeneralPageTexts::serverName;
-    case SlotUserName: return &GeneralPageTexts::userName;
-    case SlotPassword: return &GeneralPageTexts::password;
-    case SlotApiLibrary: return &GeneralPageTexts::apiLibrary;
-    case SlotCodepage: return &GeneralPageTexts::codepage;
-    case SlotReplacementChar: return &GeneralPageTexts::replacementChar;
-    }
-    throw std::out_of_range("no such setting");
-}
+Text GeneralPageTexts::*SettingText(SettingSlot slot) { return ControlsOf(slot).text; }
 
 CPropertyPageSetupGeneral::CPropertyPageSetupGeneral(VersionReader readVersion)
     : readVersion_(std::move(readVersion)) {}
@@ -107,6 +96,10 @@ bool CPropertyPageSetupGeneral::ValidateCodepage() {
     setting.sourceType = kfx::KFX_REL_TEXTCONSTANT;
     setting.source = texts_.codepage;
     return true;
+}
+
+bool CPropertyPageSetupGeneral::CodepageIsTyped() const {
+    return model_ && model_->setupData && model_->Setting(SlotCodepage).sourceType == kfx::KFX_REL_TEXTCONSTANT;
 }
 
 void CPropertyPageSetupGeneral::ShowSourceMenu(SettingSlot slot) {

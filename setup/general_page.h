@@ -68,6 +68,8 @@ public:
     // The Codepage box lost the focus: an unknown code page is refused, and
     // the result is false.
     bool ValidateCodepage();
+    // True while the code page is a typed text, which its box edits.
+    bool CodepageIsTyped() const;
     // A "..." button was clicked.
     void ShowSourceMenu(SettingSlot slot);
     // A source-menu command.

@@ -33,6 +33,7 @@ RowPresentation CMappedProperty::Presentation() const {
     presentation.value = slot->source;
     presentation.editable = slot->sourceType == kfx::KFX_REL_TEXTCONSTANT;
     presentation.description = slot->destination + u" - " + slot->sqlType + u"\n" + slot->description;
+    presentation.descriptionTitle = slot->label;
     presentation.required = slot->required;
     return presentation;
 }

@@ -18,6 +18,7 @@ struct RowPresentation {
     Text value;
     bool editable = false;  // in place, only for a text constant
     Text description;       // "destination - sqlType\ndescription"
+    Text descriptionTitle;  // the label: the destination already opens the description
     bool required = false;  // drawn in dark red
 };
 

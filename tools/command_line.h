@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,18 @@
 
 namespace standin {
 
-// The arguments after the program name. Unknown subcommands and wrong
+// The arguments after the program name. Help and --version are answered
+// first. Unknown subcommands and wrong
 // argument counts print the usage to err and answer kExitNothingDone.
+// Answers --help, -h, "help [<command>]", "<command> --help" (or -h) and
+// --version on out with kExitSuccess; nullopt for anything else.
+std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& arguments, const CommandStreams& streams);
+
+// Every command's synopsis, and the general options.
+std::string Usage();
+// One command's synopsis and what it does; the whole usage for an unknown command.
+std::string UsageOf(const std::string& command);
+
 int RunVeldmark(const std::vector<std::string>& arguments, ComponentLoader& loader, const CommandStreams& streams,
                 std::chrono::system_clock::time_point now);
 

@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr const char* kRegistrationUsage =
-    "usage: veldmark register <component library>\n"
-    "       veldmark unregister [<component library>]\n";
-
 // Registration is the host's own business and is settled before any
 // component is loaded; anything else goes to the common commands.
 std::optional<int> RunRegistration(const std::vector<std::string>& arguments, const standin::CommandStreams& streams,
@@ -35,7 +31,7 @@ std::optional<int> RunRegistration(const std::vector<std::string>& arguments, co
                                                             : std::nullopt,
                                       streams);
     if (arguments[0] == "register" || arguments[0] == "unregister") {
-        streams.err << kRegistrationUsage;
+        streams.err << standin::UsageOf(arguments[0]);
         return standin::kExitNothingDone;
     }
     return std::nullopt;
@@ -63,6 +59,8 @@ public:
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const standin::CommandStreams streams{std::cout, std::cerr, standin::IsTerminal(stderr)};
+    // Help and the versions need neither the registry nor the data access library.
+    if (auto answered = standin::AnswerHelpOrVersion(arguments, streams)) return *answered;
     std::filesystem::path registryFile;
     try {
         registryFile = standin::Registry::DefaultLocation();

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "setup/general_page_controls.h"
 #include "setup/qt/dialog_units.h"
 #include "setup/qt/popup_menu_qt.h"
 #include "setup/qt/qt_text.h"
@@ -19,43 +20,37 @@
 namespace veldmark {
 namespace {
 
-struct SettingControls {
-    SettingSlot slot;
-    int edit;
-    int button;
-};
-
-constexpr SettingControls kSettingControls[] = {
-    {SlotServerName, res::kEditServerName, res::kButtonServerNameSource},
-    {SlotUserName, res::kEditUserName, res::kButtonUserNameSource},
-    {SlotPassword, res::kEditPassword, res::kButtonPasswordSource},
-    {SlotApiLibrary, res::kEditApiLibrary, res::kButtonApiLibrarySource},
-    {SlotCodepage, res::kEditCodepage, res::kButtonCodepageSource},
-    {SlotReplacementChar, res::kEditReplacementChar, res::kButtonReplacementCharSource},
-};
-
-// The controls that show the page's texts, in exchange order.
-constexpr std::pair<int, kfx::Text GeneralPageTexts::*> kExchange[] = {
-    {res::kLabelBatchClassName, &GeneralPageTexts::batchClassName},
-    {res::kLabelDocumentClassName, &GeneralPageTexts::documentClassName},
-    {res::kEditInstanceName, &GeneralPageTexts::instanceName},
-    {res::kEditServerName, &GeneralPageTexts::serverName},
-    {res::kEditUserName, &GeneralPageTexts::userName},
-    {res::kEditPassword, &GeneralPageTexts::password},
-    {res::kEditApiLibrary, &GeneralPageTexts::apiLibrary},
-    {res::kLabelVersionText, &GeneralPageTexts::versionText},
-    {res::kEditCodepage, &GeneralPageTexts::codepage},
-    {res::kEditReplacementChar, &GeneralPageTexts::replacementChar},
-};
-
 constexpr int kPageMarginUnits = 7;
+
+FocusLoss FocusLossOf(Qt::FocusReason reason) {
+    switch (reason) {
+    case Qt::MouseFocusReason: return FocusLoss::MouseClick;
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason: return FocusLoss::Keyboard;
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason: return FocusLoss::Popup;
+    case Qt::ActiveWindowFocusReason: return FocusLoss::OtherWindow;
+    default: return FocusLoss::Other;
+    }
+}
+
+// The edit box a caption names: on the caption's line, to its right.
+const DialogControl* EditBeside(const DialogTemplate& dialog, const DialogControl& caption) {
+    const int middle = caption.rect.y + caption.rect.height / 2;
+    for (const DialogControl& control : dialog.controls) {
+        const bool edit = control.kind == ControlKind::Edit || control.kind == ControlKind::PasswordEdit;
+        if (edit && control.rect.x > caption.rect.x && control.rect.y <= middle &&
+            middle < control.rect.y + control.rect.height)
+            return &control;
+    }
+    return nullptr;
+}
 
 QString ObjectName(int id) { return QStringLiteral("control_%1").arg(id); }
 
-// A refused code page raises a message box while the mouse click that took
-// the focus away is still being delivered. The platform drops that click;
-// this does the same by eating the press once, so that the button or list
-// the administrator clicked does not act on a click the message interrupted.
+// Swallows the press of a click the code page message interrupted, as the
+// platform does, so that the control clicked does not act on it.
 class InterruptedPressFilter final : public QObject {
 public:
     static void EatNextPress() {
@@ -76,7 +71,8 @@ protected:
 
 GeneralPageWidget::GeneralPageWidget(SetupModel& model, QWidget* parent,
                                      CPropertyPageSetupGeneral::VersionReader readVersion)
-    : QWidget(parent), page_(std::move(readVersion)), template_(*FindDialogTemplate(res::kDialogGeneralPage)) {
+    : QWidget(parent), page_(std::move(readVersion)), codepageCommit_(page_),
+      template_(*FindDialogTemplate(res::kDialogGeneralPage)) {
     page_.SetModel(&model);
     page_.AttachView(this);
 }
@@ -102,14 +98,11 @@ void GeneralPageWidget::OnSetActive() {
     if (QWidget* first = Control(res::kEditInstanceName)) first->setFocus(Qt::OtherFocusReason);
 }
 
-bool GeneralPageWidget::OnKillActive() { return true; }
+bool GeneralPageWidget::OnKillActive() { return codepageCommit_.OnLeavingPage(); }
 
-bool GeneralPageWidget::CommitPendingInput() {
-    if (QApplication::focusWidget() != Control(res::kEditCodepage)) return true;
-    return page_.ValidateCodepage();
-}
+bool GeneralPageWidget::CommitPendingInput() { return codepageCommit_.OnLeavingPage(); }
 
-void GeneralPageWidget::OnSheetClosing() { sheetClosing_ = true; }
+void GeneralPageWidget::OnSheetClosing() { codepageCommit_.OnSheetClosing(); }
 
 void GeneralPageWidget::OnOK() { page_.OnOK(); }
 
@@ -140,6 +133,13 @@ void GeneralPageWidget::CreateControls() {
             label->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             // A caption that needs more room than its template gives grows to
             // the left, towards the margin; a value label grows to the right.
+            // A caption spans its box's height, centred as the box centres its
+            // text, so that both share one baseline.
+            if (const DialogControl* edit = right ? EditBeside(template_, control) : nullptr) {
+                const QRect box = MapDialogRect(edit->rect, base);
+                geometry.setTop(box.top());
+                geometry.setHeight(box.height());
+            }
             const int needed = label->sizeHint().width();
             if (right && needed > geometry.width()) geometry.setLeft(std::max(0, geometry.right() + 1 - needed));
             if (!right && control.text[0] == u'\0') geometry.setRight(std::max(geometry.right(), pageRight));
@@ -172,7 +172,7 @@ void GeneralPageWidget::CreateControls() {
         widget->setVisible(!control.hidden);
     }
 
-    for (const SettingControls& setting : kSettingControls) {
+    for (const SettingControls& setting : GeneralPageSettingControls()) {
         auto* edit = SettingEdit(setting.slot);
         auto* button = static_cast<QPushButton*>(Control(setting.button));
         button->setAutoDefault(false);
@@ -190,25 +190,19 @@ void GeneralPageWidget::CreateControls() {
 }
 
 QLineEdit* GeneralPageWidget::SettingEdit(SettingSlot slot) const {
-    for (const SettingControls& setting : kSettingControls) {
-        if (setting.slot == slot) return static_cast<QLineEdit*>(Control(setting.edit));
-    }
-    return nullptr;
+    return static_cast<QLineEdit*>(Control(ControlsOf(slot).edit));
 }
 
 bool GeneralPageWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && watched == Control(res::kEditCodepage) && !sheetClosing_) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // A popup such as the box's own context menu, or another window coming
-        // to the front, does not mean the administrator has left the box.
-        const bool left = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-        if (left && !page_.ValidateCodepage() && reason == Qt::MouseFocusReason) InterruptedPressFilter::EatNextPress();
+    if (event->type() == QEvent::FocusOut && watched == Control(res::kEditCodepage)) {
+        const FocusLoss how = FocusLossOf(static_cast<QFocusEvent*>(event)->reason());
+        if (codepageCommit_.OnFocusLost(how) == InterruptedClick::Swallow) InterruptedPressFilter::EatNextPress();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void GeneralPageWidget::ReadControls(GeneralPageTexts& texts) {
-    for (const auto& [id, member] : kExchange) {
+    for (const auto& [id, member] : GeneralPageExchange()) {
         QWidget* control = Control(id);
         if (auto* edit = qobject_cast<QLineEdit*>(control)) texts.*member = ToText(edit->text());
         else if (auto* label = qobject_cast<QLabel*>(control)) texts.*member = ToText(label->text());
@@ -216,7 +210,7 @@ void GeneralPageWidget::ReadControls(GeneralPageTexts& texts) {
 }
 
 void GeneralPageWidget::WriteControls(const GeneralPageTexts& texts) {
-    for (const auto& [id, member] : kExchange) {
+    for (const auto& [id, member] : GeneralPageExchange()) {
         QWidget* control = Control(id);
         // setText raises no textEdited, so the page hears nothing of its own writes.
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -240,7 +234,8 @@ void GeneralPageWidget::ShowVersion() {
 }
 
 void GeneralPageWidget::ShowMessage(const kfx::Text& message) {
-    QMessageBox box(QMessageBox::Warning, window()->windowTitle(), ToQString(message), QMessageBox::Ok, this);
+    // A plain message with OK, as the platform's message box shows it when asked for no icon.
+    QMessageBox box(QMessageBox::NoIcon, window()->windowTitle(), ToQString(message), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -253,10 +248,7 @@ void GeneralPageWidget::FocusSettingEdit(SettingSlot slot) {
 }
 
 std::optional<int> GeneralPageWidget::TrackSourceMenu(SettingSlot slot, const PopupMenu& menu) {
-    QWidget* anchor = this;
-    for (const SettingControls& setting : kSettingControls) {
-        if (setting.slot == slot) anchor = Control(setting.button);
-    }
+    QWidget* anchor = Control(ControlsOf(slot).button);
     return ExecPopupMenu(menu, anchor->mapToGlobal(anchor->rect().bottomLeft() + QPoint(0, 1)), this);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "setup/codepage_commit.h"
 #include "setup/dialog_templates.h"
 #include "setup/general_page.h"
 #include "setup/property_page.h"
@@ -55,9 +56,9 @@ private:
     std::optional<int> TrackSourceMenu(SettingSlot slot, const PopupMenu& menu) override;
 
     CPropertyPageSetupGeneral page_;
+    CodepageCommit codepageCommit_;
     const DialogTemplate& template_;
     std::map<int, QWidget*> controls_;
-    bool sheetClosing_ = false;
 };
 
 }  // namespace veldmark

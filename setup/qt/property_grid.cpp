@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -26,6 +28,7 @@ void PropertyGridRow::Present(const RowPresentation& presentation) {
     if (!firstValue_) firstValue_ = value;
     required_ = presentation.required;
     description_ = ToQString(presentation.description);
+    descriptionTitle_ = ToQString(presentation.descriptionTitle);
     setFlags(presentation.editable ? flags() | Qt::ItemIsEditable : flags() & ~Qt::ItemIsEditable);
     setText(0, ToQString(presentation.name));
     setText(1, value);
@@ -39,7 +42,7 @@ std::optional<int> PropertyGridRow::TrackSourceMenu(const PopupMenu& menu) {
 
 PropertyGrid::PropertyGrid(QWidget* parent)
     : QWidget(parent), tree_(new PropertyGridTree(nullptr)), descriptionTitle_(new QLabel),
-      descriptionText_(new QLabel) {
+      descriptionText_(new QLabel), descriptionArea_(new QScrollArea) {
     auto* description = new QWidget;
     description->setObjectName(QStringLiteral("description"));
     description->setAutoFillBackground(true);
@@ -53,8 +56,15 @@ PropertyGrid::PropertyGrid(QWidget* parent)
     descriptionText_->setTextFormat(Qt::PlainText);
     descriptionText_->setWordWrap(true);
     descriptionText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A long description scrolls rather than being cut off.
+    descriptionArea_->setWidget(descriptionText_);
+    descriptionArea_->setWidgetResizable(true);
+    descriptionArea_->setFrameShape(QFrame::NoFrame);
+    descriptionArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    descriptionArea_->viewport()->setAutoFillBackground(false);
+    descriptionText_->setAutoFillBackground(false);
     descriptionLayout->addWidget(descriptionTitle_);
-    descriptionLayout->addWidget(descriptionText_, 1);
+    descriptionLayout->addWidget(descriptionArea_, 1);
     description->setMinimumHeight(fontMetrics().lineSpacing() * (kDescriptionLines + 1) + 10);
 
     auto* splitter = new QSplitter(Qt::Vertical);
@@ -115,8 +125,10 @@ QString PropertyGrid::DescriptionText() const { return descriptionText_->text();
 
 void PropertyGrid::ShowDescription(QTreeWidgetItem* item) {
     const PropertyGridRow* row = PropertyGridTree::RowOf(item);
-    descriptionTitle_->setText(item ? item->text(0) : QString());
+    descriptionTitle_->setText(row ? row->DescriptionTitle() : item ? item->text(0) : QString());
     descriptionText_->setText(row ? row->Description() : QString());
+    // A new description is read from its start.
+    descriptionArea_->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace veldmark

@@ -11,6 +11,7 @@
 #include "setup/mapped_property.h"
 
 class QLabel;
+class QScrollArea;
 class QSplitter;
 
 namespace veldmark {
@@ -27,6 +28,7 @@ public:
     // The value differs from the one the row first showed.
     bool IsModified() const;
     const QString& Description() const { return description_; }
+    const QString& DescriptionTitle() const { return descriptionTitle_; }
 
     void Present(const RowPresentation& presentation) override;
     std::optional<int> TrackSourceMenu(const PopupMenu& menu) override;
@@ -35,6 +37,7 @@ private:
     CMappedProperty& property_;
     std::optional<QString> firstValue_;
     QString description_;
+    QString descriptionTitle_;
     bool required_ = false;
 };
 
@@ -58,6 +61,8 @@ public:
     QRect ValueButtonRect(const QTreeWidgetItem* row) const;
     QString DescriptionTitle() const;
     QString DescriptionText() const;
+    // The area that scrolls a description taller than the room below the rows.
+    QScrollArea* DescriptionArea() const { return descriptionArea_; }
 
 private:
     void ShowDescription(QTreeWidgetItem* item);
@@ -65,6 +70,7 @@ private:
     PropertyGridTree* tree_;
     QLabel* descriptionTitle_;
     QLabel* descriptionText_;
+    QScrollArea* descriptionArea_;
 };
 
 }  // namespace veldmark

@@ -193,6 +193,8 @@ void PropertyGridDelegate::PaintValue(QPainter* painter, const QStyleOptionViewI
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                       QFontMetrics(font).elidedText(index.data().toString(), Qt::ElideRight, text.width()));
 
+    // The button keeps the tree's own font whatever the value is drawn in.
+    painter->setFont(option.font);
     QStyleOptionButton face;
     face.initFrom(tree_);
     face.rect = button.adjusted(1, 1, -1, -1);

@@ -1,6 +1,9 @@
 #include "setup/qt/settings_sheet.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,7 +18,10 @@
 namespace veldmark {
 namespace {
 
-constexpr int kNavigationWidth = 100;
+// Room around each page name in the navigation list, in pixels.
+constexpr int kNavigationPaddingX = 10;
+constexpr int kNavigationPaddingY = 5;
+constexpr int kNavigationMinimumWidth = 120;
 
 }  // namespace
 
@@ -33,9 +39,16 @@ SettingsSheet::SettingsSheet(const QString& title, SetupModel& model, RequiredFi
     setObjectName(QStringLiteral("settingsSheet"));
 
     navigation_->setObjectName(QStringLiteral("navigation"));
-    navigation_->setFixedWidth(kNavigationWidth);
-    for (std::size_t index = 0; index < sheet_.PageCount(); ++index)
-        navigation_->addItem(ToQString(sheet_.Page(index).Caption()));
+    navigation_->setStyleSheet(
+        QStringLiteral("QListWidget::item { padding: %1px %2px; }").arg(kNavigationPaddingY).arg(kNavigationPaddingX));
+    int widest = 0;
+    for (std::size_t index = 0; index < sheet_.PageCount(); ++index) {
+        const QString caption = ToQString(sheet_.Page(index).Caption());
+        navigation_->addItem(caption);
+        widest = std::max(widest, navigation_->fontMetrics().horizontalAdvance(caption));
+    }
+    navigation_->setFixedWidth(
+        std::max(kNavigationMinimumWidth, widest + 4 * kNavigationPaddingX + 2 * navigation_->frameWidth()));
 
     stack_->addWidget(generalPage_);
     stack_->addWidget(mappingPage_);
@@ -45,6 +58,9 @@ SettingsSheet::SettingsSheet(const QString& title, SetupModel& model, RequiredFi
     okButton_ = buttons->button(QDialogButtonBox::Ok);
     cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
     okButton_->setDefault(true);
+    // Plain buttons, as in the platform's settings dialogs, whatever icons the desktop theme offers.
+    okButton_->setIcon(QIcon());
+    cancelButton_->setIcon(QIcon());
     // Clicking Cancel leaves the box being edited without judging its text:
     // everything typed is discarded anyway.
     cancelButton_->setFocusPolicy(Qt::TabFocus);

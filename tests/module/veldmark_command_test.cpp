@@ -100,6 +100,26 @@ TEST_F(VeldmarkCommandTest, ReleaseFindsTheComponentOnlyOnceRegistered) {
     EXPECT_NE(result.err.find("is not registered"), std::string::npos) << result.err;
 }
 
+TEST_F(VeldmarkCommandTest, HelpAndVersionAnswerOnStandardOutput) {
+    CommandResult result = Run("--help");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    for (const char* command : {"release", "setup", "register", "unregister", "show"})
+        EXPECT_NE(result.out.find(std::string("veldmark ") + command + " "), std::string::npos) << command;
+    for (const char* asked : {"setup --help", "release -h", "register --help", "unregister -h", "log --help"}) {
+        result = Run(asked);
+        EXPECT_EQ(result.exitCode, 0) << asked;
+        EXPECT_EQ(result.out.rfind("usage: veldmark ", 0), 0u) << asked << ": " << result.out;
+        EXPECT_EQ(result.err, "") << asked;
+    }
+    result = Run("--version");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("Veldmark Export Connector for System21 "), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("veldmark stand-in capture host "), std::string::npos) << result.out;
+    result = Run("register");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err.rfind("usage: veldmark register <component library>\n", 0), 0u) << result.err;
+}
+
 TEST_F(VeldmarkCommandTest, RegisteringWhatIsNotAComponentSaysWhy) {
     CommandResult result = Run("register /nonexistent/libkessarin.so");
     EXPECT_EQ(result.exitCode, 2);

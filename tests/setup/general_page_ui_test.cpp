@@ -4,10 +4,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
+#include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 
 #include "model/setup_model.h"
 #include "setup/dialog_templates.h"
@@ -15,6 +20,7 @@
 #include "setup/qt/general_page_widget.h"
 #include "setup/qt/settings_sheet.h"
 #include "setup/resource_ids.h"
+#include "setup/task_dialog/qt/cx_task_dialog.h"
 #include "ui_test_support.h"
 
 namespace veldmark::uitest {
@@ -74,7 +80,6 @@ TEST_F(GeneralPageUiTest, ControlsStandWhereTheTemplatePutsThemInTheFontsDialogU
             ++placed;
         }
         EXPECT_EQ(placed, 7 + 6);
-        EXPECT_EQ(sheet.Navigation()->width(), 100);
         EXPECT_EQ(sheet.windowTitle(), "Veldmark Export Connector for System21 Setup");
         EXPECT_EQ(sheet.Navigation()->item(0)->text(), "General");
         EXPECT_EQ(sheet.Navigation()->item(1)->text(), "Data Mapping");
@@ -85,6 +90,130 @@ TEST_F(GeneralPageUiTest, ControlsStandWhereTheTemplatePutsThemInTheFontsDialogU
         sheet.CancelButton()->click();
     });
     EXPECT_EQ(stored_.Reload(), SampleDocumentClass());
+}
+
+// The lowest row of ink within the rectangle, in the image's pixels.
+int LowestInkRow(const QImage& image, const QRect& rect) {
+    for (int y = rect.bottom(); y >= rect.top(); --y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) return y;
+        }
+    }
+    return -1;
+}
+
+TEST_F(GeneralPageUiTest, EachCaptionSharesItsBoxsBaseline) {
+    const std::pair<int, int> captions[] = {
+        {res::kLabelInstanceNameCaption, res::kEditInstanceName}, {res::kLabelServerNameCaption, res::kEditServerName},
+        {res::kLabelUserNameCaption, res::kEditUserName},         {res::kLabelApiLibraryCaption, res::kEditApiLibrary},
+        {res::kLabelCodepageCaption, res::kEditCodepage},
+        {res::kLabelReplacementCharCaption, res::kEditReplacementChar},
+    };
+    Run([&captions](SettingsSheet& sheet) {
+        GeneralPageWidget& page = *sheet.GeneralPage();
+        // The same letters in caption and box, with no descender, so that the
+        // lowest ink is the baseline.
+        for (const auto& [caption, edit] : captions) {
+            static_cast<QLabel*>(page.Control(caption))->setText("HEM");
+            Edit(sheet, edit)->setEnabled(true);
+            Edit(sheet, edit)->setText("HEM");
+            Edit(sheet, edit)->setCursorPosition(0);
+        }
+        page.setFocus();
+        Settle();
+        const QImage image = page.grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        for (const auto& [caption, edit] : captions) {
+            const QRect label = page.Control(caption)->geometry();
+            const QRect box = page.Control(edit)->geometry().adjusted(3, 3, -3, -3);
+            EXPECT_EQ(LowestInkRow(image, QRect(label.topLeft() * ratio, label.size() * ratio)),
+                      LowestInkRow(image, QRect(box.topLeft() * ratio, box.size() * ratio)))
+                << "caption " << caption;
+        }
+        sheet.CancelButton()->click();
+    });
+}
+
+// A desktop theme that puts icons on dialog buttons.
+class ButtonIconStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+bool HasInk(const QImage& image, const QRect& rect) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(GeneralPageUiTest, LooksLikeASettingsDialogOfThePlatform) {
+    const QString originalStyle = QApplication::style()->name();
+    QApplication::setStyle(new ButtonIconStyle);
+    Run([](SettingsSheet& sheet) {
+        EXPECT_TRUE(sheet.OkButton()->icon().isNull());
+        EXPECT_TRUE(sheet.CancelButton()->icon().isNull());
+
+        // Page names with room around them.
+        QListWidget* navigation = sheet.Navigation();
+        const QFontMetrics metrics = navigation->fontMetrics();
+        for (int row = 0; row < navigation->count(); ++row) {
+            const QRect item = navigation->visualItemRect(navigation->item(row));
+            EXPECT_GE(item.height(), metrics.height() + 8) << row;
+            EXPECT_GE(navigation->viewport()->width(),
+                      metrics.horizontalAdvance(navigation->item(row)->text()) + 30) << row;
+        }
+
+        // The code page message has no icon of its own.
+        QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+        TypeInto(codepage, "0");
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        WhenShown([] { return ActiveMessageBox(); },
+                  [&icon](QWidget* box) {
+                      icon = static_cast<QMessageBox*>(box)->icon();
+                      static_cast<QMessageBox*>(box)->accept();
+                  });
+        QTest::keyClick(codepage, Qt::Key_Tab);
+        Settle();
+        EXPECT_EQ(icon, QMessageBox::NoIcon);
+
+        // Menus mark the checked entry with a check mark, not a check box.
+        bool boxWhenUnchecked = true;
+        bool cornerInked = true;
+        bool markWhenChecked = false;
+        WhenShown([] { return QApplication::activePopupWidget(); },
+                  [&](QWidget* menu) {
+                      QStyleOptionMenuItem option;
+                      option.initFrom(menu);
+                      option.rect = QRect(0, 0, 16, 16);
+                      const auto draw = [&](QStyle::State state) {
+                          QImage image(16, 16, QImage::Format_ARGB32);
+                          image.fill(Qt::transparent);
+                          QPainter painter(&image);
+                          option.state = state;
+                          menu->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, menu);
+                          return image;
+                      };
+                      const QImage unchecked = draw(QStyle::State_Enabled | QStyle::State_Off);
+                      const QImage checked = draw(QStyle::State_Enabled | QStyle::State_On);
+                      boxWhenUnchecked = HasInk(unchecked, unchecked.rect());
+                      markWhenChecked = HasInk(checked, checked.rect());
+                      cornerInked = HasInk(checked, QRect(0, 0, 3, 3));
+                      QTest::keyClick(menu, Qt::Key_Escape);
+                  });
+        Button(sheet, res::kButtonPasswordSource)->click();
+        EXPECT_FALSE(boxWhenUnchecked);
+        EXPECT_TRUE(markWhenChecked);
+        EXPECT_FALSE(cornerInked) << "no frame of a box";
+        sheet.CancelButton()->click();
+    });
+    QApplication::setStyle(originalStyle);
 }
 
 TEST_F(GeneralPageUiTest, TypedSettingsAndTheInstanceNameAreStoredOnOk) {
@@ -163,6 +292,109 @@ TEST_F(GeneralPageUiTest, OkWhileTheCodepageBoxHasTheFocusValidatesWhatItHolds) 
         sheet.CancelButton()->click();
     });
     EXPECT_EQ(refused, before);
+}
+
+// Brings another window to the front, runs act, and gives the sheet the front back.
+void WhileAnotherWindowIsActive(SettingsSheet& sheet, const std::function<void()>& act) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+    act();
+    other.close();
+    sheet.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+}
+
+// A code page refused once, typed anew and then left in each way an
+// administrator can: what the box shows at OK is what is stored.
+TEST_F(GeneralPageUiTest, ACodepageTypedAfterARefusedOneIsStoredHoweverTheBoxIsLeft) {
+    const struct {
+        const char* way;
+        bool closes;  // the way of leaving presses OK itself
+        std::function<void(SettingsSheet&, QLineEdit*)> leave;
+    } ways[] = {
+        {"Tab", false, [](SettingsSheet&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Tab); }},
+        {"a click elsewhere", false,
+         [](SettingsSheet& sheet, QLineEdit*) {
+             QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton);
+         }},
+        {"OK", true, [](SettingsSheet& sheet, QLineEdit*) { QTest::mouseClick(sheet.OkButton(), Qt::LeftButton); }},
+        {"Enter", true, [](SettingsSheet&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Return); }},
+        {"a menu", false,
+         [](SettingsSheet&, QLineEdit* box) {
+             std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+             ReadMenu([&] { menu->exec(box->mapToGlobal(QPoint(2, 2))); });
+         }},
+        {"a second window", false, [](SettingsSheet& sheet, QLineEdit*) { WhileAnotherWindowIsActive(sheet, [] {}); }},
+        // As on a real display after the message: the click lands before the
+        // sheet is active again, so the box hears no focus loss at all.
+        {"a click as the sheet comes back", false,
+         [](SettingsSheet& sheet, QLineEdit*) {
+             WhileAnotherWindowIsActive(
+                 sheet, [&] { QTest::mouseClick(Edit(sheet, res::kEditReplacementChar), Qt::LeftButton); });
+             EXPECT_TRUE(Edit(sheet, res::kEditReplacementChar)->hasFocus());
+         }},
+    };
+    for (const auto& way : ways) {
+        StoredDocumentClass stored(SampleDocumentClass());
+        const auto setupData = stored.OpenSetupData();
+        RunSetup(setupData.Get(), [&way](SettingsSheet& sheet) {
+            QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+            codepage->selectAll();
+            TypeInto(codepage, "99999");
+            EXPECT_FALSE(AnswerMessageBox([&] { QTest::keyClick(codepage, Qt::Key_Tab); }).isEmpty());
+            Settle();
+            ASSERT_TRUE(codepage->hasFocus());
+            TypeInto(codepage, "20127");
+            // A menu is read and dismissed by its own watch, which allows no message either.
+            if (way.way == std::string("a menu")) way.leave(sheet, codepage);
+            else EXPECT_TRUE(AnswerMessageBox([&] { way.leave(sheet, codepage); }).isEmpty()) << way.way;
+            Settle();
+            if (!way.closes) sheet.OkButton()->click();
+            EXPECT_FALSE(sheet.isVisible()) << way.way;
+        });
+        EXPECT_EQ(SettingLink(stored.Reload(), u"SanitiseCodepage").source, u"20127") << way.way;
+    }
+}
+
+// The box never hears that it was left: the page change judges it.
+TEST_F(GeneralPageUiTest, ChoosingTheOtherPageJudgesTheCodepageBox) {
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        QLineEdit* codepage = Edit(sheet, res::kEditCodepage);
+        codepage->selectAll();
+        TypeInto(codepage, "99999");
+        const QString message = AnswerMessageBox([&] { sheet.Navigation()->setCurrentRow(1); });
+        EXPECT_EQ(message, "Invalid Codepage, please refer to the Userguide.");
+        EXPECT_EQ(sheet.ActivePage(), 0u) << "the sheet stays on the General page";
+        TypeInto(codepage, "20127");
+        sheet.Navigation()->setCurrentRow(1);
+        EXPECT_EQ(sheet.ActivePage(), 1u);
+        // The Data Mapping page asks about its required fields: they are ignored.
+        WhenShown([] { return ActiveTaskDialog(); },
+                  [](QWidget* dialog) {
+                      static_cast<CXTaskDialog*>(dialog)->Control(542)->setFocus();
+                      QTest::keyClick(dialog, Qt::Key_Return);
+                  });
+        sheet.OkButton()->click();
+        EXPECT_FALSE(sheet.isVisible());
+    });
+    EXPECT_EQ(SettingLink(after, u"SanitiseCodepage").source, u"20127");
+}
+
+TEST_F(GeneralPageUiTest, ClickingOkOnARefusedCodepageAsksOnceAndKeepsTheSheetOpen) {
+    const standin::DocumentClass before = stored_.Reload();
+    const standin::DocumentClass after = Run([](SettingsSheet& sheet) {
+        TypeInto(Edit(sheet, res::kEditCodepage), "99999");
+        int messages = 0;
+        const QString message = AnswerMessageBox([&] { QTest::mouseClick(sheet.OkButton(), Qt::LeftButton); });
+        messages += message.isEmpty() ? 0 : 1;
+        Settle();
+        EXPECT_EQ(messages, 1);
+        EXPECT_TRUE(sheet.isVisible()) << "the refused code page keeps the sheet open";
+        sheet.CancelButton()->click();
+    });
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(GeneralPageUiTest, AClickThatTakesTheFocusFromARefusedCodepageDoesNothingElse) {

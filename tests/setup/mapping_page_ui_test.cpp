@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -178,7 +180,10 @@ TEST_F(MappingPageUiTest, DisplayFieldNamesSwitchesNamesBothWaysAndStartsUncheck
             QTest::mouseClick(box, Qt::LeftButton);
             EXPECT_EQ(recordType->text(0), "AIP32.RTYP32");
             EXPECT_EQ(itemCode->text(0), "AIP33.CATN33");
-            EXPECT_EQ(grid.DescriptionTitle(), "AIP32.RTYP32");
+            // The destination opens the description; the title names the field once more by its label.
+            EXPECT_EQ(grid.DescriptionTitle(), "Record type");
+            EXPECT_TRUE(grid.DescriptionText().startsWith("AIP32.RTYP32 - CHAR(1)\n"));
+            EXPECT_EQ((grid.DescriptionTitle() + "\n" + grid.DescriptionText()).count("AIP32.RTYP32"), 1);
             QTest::mouseClick(box, Qt::LeftButton);
             EXPECT_EQ(recordType->text(0), "Record type");
             EXPECT_EQ(itemCode->text(0), "Item code");
@@ -187,6 +192,46 @@ TEST_F(MappingPageUiTest, DisplayFieldNamesSwitchesNamesBothWaysAndStartsUncheck
         });
     }
     EXPECT_EQ(stored_.Reload(), SampleDocumentClass());
+}
+
+TEST_F(MappingPageUiTest, ALongDescriptionScrollsToItsLastWord) {
+    Run([](SettingsSheet& sheet) {
+        PropertyGrid& grid = OpenMappingPage(sheet);
+        grid.Tree()->setCurrentItem(Row(grid, "Discount value"));
+        Settle();
+        EXPECT_TRUE(grid.DescriptionText().endsWith("when writing to files PLP17 and PLP15."));
+        QScrollArea* area = grid.DescriptionArea();
+        ASSERT_NE(area, nullptr);
+        QScrollBar* bar = area->verticalScrollBar();
+        ASSERT_GT(bar->maximum(), 0) << "the description is taller than its area";
+        bar->setValue(bar->maximum());
+        const QWidget* text = area->widget();
+        EXPECT_EQ(text->mapTo(area->viewport(), QPoint(0, text->height())).y(), area->viewport()->height())
+            << "the last line can be scrolled into view";
+        sheet.CancelButton()->click();
+    });
+}
+
+TEST_F(MappingPageUiTest, TheValueButtonKeepsItsFontOnABoldModifiedValue) {
+    Run([](SettingsSheet& sheet) {
+        PropertyGrid& grid = OpenMappingPage(sheet);
+        QTreeWidgetItem* recordType = Row(grid, "Record type");
+        QTreeWidgetItem* nextRow = Row(grid, "Record type sequence number");
+        ChooseFromMenu([&] { ClickValueButton(grid, recordType); }, {"Text Constant"});
+        EditValue(grid, recordType, "3");
+        ASSERT_TRUE(static_cast<PropertyGridRow*>(recordType)->IsModified());
+        grid.Tree()->setCurrentItem(Row(grid, "Invoice number"));
+        grid.Tree()->scrollToItem(recordType);
+        Settle();
+        const QImage viewport = grid.Tree()->viewport()->grab().toImage();
+        const qreal ratio = viewport.devicePixelRatio();
+        const auto buttonImage = [&](QTreeWidgetItem* row) {
+            const QRect button = grid.ValueButtonRect(row);
+            return viewport.copy(QRect(button.topLeft() * ratio, button.size() * ratio));
+        };
+        EXPECT_EQ(buttonImage(recordType), buttonImage(nextRow)) << "the \"...\" is drawn alike on both rows";
+        sheet.CancelButton()->click();
+    });
 }
 
 TEST_F(MappingPageUiTest, ATextConstantIsTypedInPlaceAndStored) {

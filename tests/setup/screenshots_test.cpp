@@ -1,12 +1,17 @@
 // Pictures of the sheet and the prompt, for a person to look at.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
+#include "setup/qt/general_page_widget.h"
 #include "setup/qt/mapping_page_widget.h"
+#include "setup/qt/property_grid.h"
 #include "setup/qt/settings_sheet.h"
+#include "setup/resource_ids.h"
 #include "setup/task_dialog/qt/cx_task_dialog.h"
 #include "ui_test_support.h"
 
@@ -20,9 +25,29 @@ TEST_F(ScreenshotsTest, SettingsSheetPagesAndPrompt) {
     const auto setupData = stored.OpenSetupData();
     RunSetup(setupData.Get(), [](SettingsSheet& sheet) {
         SaveScreenshot(&sheet, "general_page");
+        QLineEdit* codepage = static_cast<QLineEdit*>(sheet.GeneralPage()->Control(res::kEditCodepage));
+        codepage->selectAll();
+        TypeInto(codepage, "99999");
+        WhenShown([] { return ActiveMessageBox(); },
+                  [](QWidget* box) {
+                      SaveScreenshot(box, "codepage_message");
+                      static_cast<QMessageBox*>(box)->accept();
+                  });
+        QTest::keyClick(codepage, Qt::Key_Tab);
+        Settle();
         sheet.Navigation()->setCurrentRow(1);
+        // A line with a long description, which its area scrolls.
+        QTreeWidget* tree = sheet.MappingPage()->Grid()->Tree();
+        QTreeWidgetItem* lines = tree->topLevelItem(1);
+        for (int row = 0; row < lines->childCount(); ++row) {
+            if (lines->child(row)->text(0) == "Discount value") tree->setCurrentItem(lines->child(row));
+        }
+        Settle();  // the description area learns its text's height
         SaveScreenshot(&sheet, "data_mapping_page");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        tree->scrollToItem(tree->topLevelItem(0));
         sheet.MappingPage()->DisplayFieldNamesBox()->click();
+        Settle();
         SaveScreenshot(&sheet, "data_mapping_field_names");
         sheet.MappingPage()->DisplayFieldNamesBox()->click();
         WhenShown([] { return ActiveTaskDialog(); },
@@ -34,7 +59,8 @@ TEST_F(ScreenshotsTest, SettingsSheetPagesAndPrompt) {
         sheet.OkButton()->click();
         sheet.CancelButton()->click();
     });
-    EXPECT_TRUE(std::filesystem::exists(ScreenshotDirectory() / "required_field_prompt.png"));
+    for (const char* name : {"general_page", "codepage_message", "data_mapping_page", "required_field_prompt"})
+        EXPECT_TRUE(std::filesystem::exists(ScreenshotDirectory() / (std::string(name) + ".png"))) << name;
 }
 
 TEST_F(ScreenshotsTest, TaskDialogWithEveryArea) {

@@ -265,7 +265,8 @@ void TypeInto(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-std::filesystem::path ScreenshotDirectory() { return std::filesystem::path(VELDMARK_SOURCE_DIR) / "screenshots"; }
+// In the build tree, so that running the tests leaves the sources as they are.
+std::filesystem::path ScreenshotDirectory() { return VELDMARK_SCREENSHOT_DIR; }
 
 void SaveScreenshot(QWidget* widget, const std::string& name) {
     std::filesystem::create_directories(ScreenshotDirectory());

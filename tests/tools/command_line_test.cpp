@@ -30,6 +30,37 @@ TEST(CommandLineTest, HelpGoesToStandardOutput) {
     EXPECT_NE(out.str().find("veldmark log <document-class file>"), std::string::npos);
 }
 
+TEST(CommandLineTest, EveryCommandAnswersHelpWithItsUsageOnStandardOutput) {
+    const std::string commands[] = {"release", "setup", "log", "check", "create-database", "show", "register",
+                                    "unregister"};
+    std::ostringstream all, ignored;
+    testing::FakeLoader loader;
+    EXPECT_EQ(RunVeldmark({"-h"}, loader, {all, ignored, false}, {}), 0);
+    for (const std::string& command : commands) {
+        EXPECT_NE(all.str().find("veldmark " + command + " "), std::string::npos) << command << " is listed";
+        for (const std::vector<std::string>& asked :
+             {std::vector<std::string>{command, "--help"}, {command, "-h"}, {command, "file.json", "--help"},
+              {"help", command}}) {
+            std::ostringstream out, err;
+            EXPECT_EQ(RunVeldmark(asked, loader, {out, err, false}, {}), 0) << command;
+            EXPECT_EQ(out.str().rfind("usage: veldmark " + command + " ", 0), 0u) << out.str();
+            EXPECT_NE(out.str().find('\n'), out.str().size() - 1) << "says what the command does";
+            EXPECT_EQ(err.str(), "");
+        }
+    }
+    EXPECT_TRUE(loader.requested.empty()) << "help loads no component";
+}
+
+TEST(CommandLineTest, VersionNamesTheComponentsAndTheHostsVersions) {
+    testing::FakeLoader loader;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunVeldmark({"--version"}, loader, {out, err, false}, {}), 0);
+    const std::string version = VELDMARK_PROJECT_VERSION;
+    EXPECT_EQ(out.str(), "Veldmark Export Connector for System21 " + version +
+                             "\nveldmark stand-in capture host " + version + "\n");
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST(CommandLineTest, SubcommandsReachTheirFiles) {
     testing::FakeLoader loader;
     std::ostringstream out, err;

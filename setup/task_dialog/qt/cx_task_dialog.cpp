@@ -22,6 +22,7 @@
 #include "setup/task_dialog/qt/command_link.h"
 #include "setup/task_dialog/qt/icon_resources.h"
 #include "setup/task_dialog/qt/icon_static.h"
+#include "setup/task_dialog/hyperlink_markup.h"
 
 namespace veldmark {
 namespace {
@@ -35,10 +36,6 @@ constexpr int kExpandInterval = 25;
 constexpr int kMainIconSize = 32;
 constexpr int kFooterIconSize = 16;
 constexpr int kLinkIconSize = 16;
-
-// Progress bar states of the state message.
-constexpr std::uintptr_t kStateError = 2;
-constexpr std::uintptr_t kStatePaused = 3;
 
 QString ObjectNameOf(const TaskControl& control) {
     switch (control.kind) {
@@ -58,41 +55,15 @@ QString ObjectNameOf(const TaskControl& control) {
     return QString();
 }
 
-// The configuration's link markup as rich text: "<A HREF=target>text</A>".
+// The configuration's link markup as rich text.
 QString HyperlinkHtml(const kfx::Text& text) {
-    static const QString kOpen = QStringLiteral("<A HREF=");
-    static const QString kClose = QStringLiteral("</A>");
-    const QString source = ToQString(text);
     QString html;
-    qsizetype at = 0;
-    while (at < source.size()) {
-        const qsizetype open = source.indexOf(kOpen, at);
-        const qsizetype end = open < 0 ? -1 : source.indexOf(u'>', open + kOpen.size());
-        if (open < 0 || end < 0) {
-            html += source.mid(at).toHtmlEscaped();
-            break;
-        }
-        html += source.mid(at, open - at).toHtmlEscaped();
-        QString target = source.mid(open + kOpen.size(), end - open - kOpen.size());
-        if (target.size() >= 2 && target.front() == u'"' && target.back() == u'"') target = target.mid(1, target.size() - 2);
-        const qsizetype close = source.indexOf(kClose, end + 1);
-        const qsizetype textEnd = close < 0 ? source.size() : close;
-        html += QStringLiteral("<a href=\"%1\">%2</a>")
-                    .arg(target.toHtmlEscaped(), source.mid(end + 1, textEnd - end - 1).toHtmlEscaped());
-        at = close < 0 ? source.size() : close + kClose.size();
+    for (const MarkupRun& run : ParseHyperlinkMarkup(text)) {
+        const QString shown = ToQString(run.text).toHtmlEscaped();
+        html += run.link ? QStringLiteral("<a href=\"%1\">%2</a>").arg(ToQString(run.target).toHtmlEscaped(), shown)
+                         : shown;
     }
     return html.replace(u'\n', QStringLiteral("<br>"));
-}
-
-// The control each element of the element-text messages names.
-std::optional<TaskControlKind> ElementKind(std::uintptr_t element) {
-    switch (element) {
-    case td::kElementContent: return TaskControlKind::Content;
-    case td::kElementExpandedInformation: return TaskControlKind::ExpandedInformation;
-    case td::kElementFooter: return TaskControlKind::Footer;
-    case td::kElementMainInstruction: return TaskControlKind::MainInstruction;
-    default: return std::nullopt;
-    }
 }
 
 QString ProgramFileName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
@@ -141,13 +112,12 @@ kfx::HRESULT CXTaskDialog::Run(const TaskDialogConfig& config, int* pressedButto
 CXTaskDialog::CXTaskDialog(const TaskDialogConfig& config, Parts parts, QWidget* owner)
     : QDialog(owner), config_(config), parts_(std::move(parts)),
       commonButtons_(RequestedCommonButtons(config.commonButtons)), normalFont_(QApplication::font()),
-      largeFont_(LargeFontOf(normalFont_)), measurer_(normalFont_, largeFont_),
-      expanded_((config.flags & td::kExpandedByDefault) != 0),
+      largeFont_(LargeFontOf(normalFont_)), measurer_(normalFont_, largeFont_), rules_(config, *this),
       animate_(QApplication::isEffectEnabled(Qt::UI_General)) {
     setObjectName(QStringLiteral("taskDialog"));
     setWindowTitle(ToQString(parts_.texts.windowTitle));
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (IsCancellable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (rules_.IsCancellable()) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (config.flags & td::kCanBeMinimized) flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     if (config.flags & td::kRtlLayout) setLayoutDirection(Qt::RightToLeft);
@@ -175,7 +145,7 @@ TaskDialogLayoutInput CXTaskDialog::LayoutInput() const {
     input.commonButtons = commonButtons_;
     input.implicitOkButton = ImplicitOkButton();
     input.defaultButton = config_.defaultButton;
-    input.expanded = expanded_;
+    input.expanded = rules_.Expanded();
     input.widthInDialogUnits = static_cast<int>(config_.width);
     input.dialogBaseWidth = static_cast<int>(std::lround(BaseUnitsOf(normalFont_).x));
     const QWidget* owner = parentWidget();
@@ -206,7 +176,7 @@ QLabel* CXTaskDialog::CreateTextLabel(const kfx::Text& text, const QFont& font, 
         label->setText(HyperlinkHtml(text));
         connect(label, &QLabel::linkActivated, this, [this](const QString& link) {
             const kfx::Text target = ToText(link);
-            Notify(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str()));
+            rules_.Notify(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str()));
         });
     } else {
         label->setTextFormat(Qt::PlainText);
@@ -251,7 +221,7 @@ QWidget* CXTaskDialog::CreateControl(const TaskControl& control) {
     }
     case TaskControlKind::RadioButton: {
         auto* radio = new QRadioButton(ToQString(control.text), this);
-        connect(radio, &QRadioButton::clicked, this, [this, id = control.id] { Notify(td::kRadioButtonClicked, id); });
+        connect(radio, &QRadioButton::clicked, this, [this, id = control.id] { rules_.Notify(td::kRadioButtonClicked, id); });
         return radio;
     }
     case TaskControlKind::CommandLink: {
@@ -278,7 +248,9 @@ QWidget* CXTaskDialog::CreateControl(const TaskControl& control) {
     }
     case TaskControlKind::VerificationCheckBox: {
         auto* box = new QCheckBox(ToQString(control.text), this);
-        connect(box, &QCheckBox::clicked, this, [this](bool checked) { Notify(td::kVerificationClicked, checked ? 1 : 0); });
+        connect(box, &QCheckBox::clicked, this, [this](bool checked) {
+            rules_.Notify(td::kVerificationClicked, checked ? 1 : 0);
+        });
         return box;
     }
     }
@@ -317,8 +289,9 @@ void CXTaskDialog::ApplyLayout(const TaskDialogLayout& layout) {
     update();
 }
 
-void CXTaskDialog::Start() {
-    Notify(td::kDialogConstructed);
+void CXTaskDialog::Start() { rules_.Start([this] { Prepare(); }); }
+
+void CXTaskDialog::Prepare() {
     const QWidget* owner = parentWidget();
     if ((config_.flags & td::kPositionRelativeToWindow) && owner) {
         move(owner->frameGeometry().center() - rect().center());
@@ -331,9 +304,8 @@ void CXTaskDialog::Start() {
     for (const TaskControl& control : layout_.controls) {
         if (control.isDefault) Control(control.id)->setFocus(Qt::OtherFocusReason);
     }
-    if (!(config_.flags & td::kNoDefaultRadioButton) && !parts_.radioButtons.empty()) {
-        const int wanted = config_.defaultRadioButton != 0 ? config_.defaultRadioButton : parts_.radioButtons.front().id;
-        if (auto* radio = qobject_cast<QRadioButton*>(Control(wanted))) radio->setChecked(true);
+    if (const std::optional<int> radio = rules_.InitialRadio(parts_.radioButtons)) {
+        if (auto* control = qobject_cast<QRadioButton*>(Control(*radio))) control->setChecked(true);
     }
     if ((config_.flags & td::kCanBeMinimized) && !parts_.mainIcon.isNull()) setWindowIcon(QIcon(parts_.mainIcon));
 
@@ -346,28 +318,19 @@ void CXTaskDialog::Start() {
                                config_.mainIcon.resourceId == td::kWarningIcon ||
                                config_.mainIcon.resourceId == td::kInformationIcon);
     if (standardIcon) QApplication::beep();
-
-    Notify(td::kCreated);
 }
 
 void CXTaskDialog::NotifyDestroyed() {
     callbackTimer_.stop();
     expandTimer_.stop();
-    Notify(td::kDestroyed);
-}
-
-kfx::HRESULT CXTaskDialog::Notify(std::uint32_t notification, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (!config_.callback) return kfx::S_OK;
-    return config_.callback(this, notification, wParam, lParam, config_.callbackData);
-}
-
-bool CXTaskDialog::IsCancellable() const {
-    return (config_.flags & td::kAllowDialogCancellation) || (config_.commonButtons & td::kCancelButton);
+    rules_.Destroyed();
 }
 
 void CXTaskDialog::ButtonClicked(int id) {
-    if (id == td::kIdCancel && !IsCancellable()) return;
-    if (Notify(td::kButtonClicked, static_cast<std::uintptr_t>(id)) == kfx::S_FALSE) return;
+    if (rules_.ButtonClicked(id)) End(id);
+}
+
+void CXTaskDialog::End(int id) {
     if (auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox)))
         verificationChecked_ = box->isChecked();
     selectedRadio_ = -1;
@@ -381,41 +344,36 @@ void CXTaskDialog::ButtonClicked(int id) {
 }
 
 void CXTaskDialog::reject() {
-    if (IsCancellable()) ButtonClicked(td::kIdCancel);
+    if (rules_.CancelRequested()) End(td::kIdCancel);
 }
 
 void CXTaskDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (IsCancellable()) ButtonClicked(td::kIdCancel);
+    reject();
 }
 
 void CXTaskDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        // The focused push button or command link, else the default one.
-        QAbstractButton* chosen = nullptr;
-        for (const TaskControl& control : layout_.controls) {
-            QAbstractButton* button = ButtonControl(control.id);
-            if (button && button == focusWidget()) chosen = button;
+        std::optional<int> focused;
+        for (const auto& [id, widget] : controls_) {
+            if (widget == focusWidget()) focused = id;
         }
-        for (const TaskControl& control : layout_.controls) {
-            if (!chosen && control.isDefault) chosen = ButtonControl(control.id);
+        if (const std::optional<int> id = ButtonForEnter(layout_, focused)) {
+            if (QAbstractButton* chosen = ButtonControl(*id); chosen && chosen->isEnabled()) chosen->click();
         }
-        if (chosen && chosen->isEnabled()) chosen->click();
         return;
     }
-    case Qt::Key_Escape:
-        if (IsCancellable()) ButtonClicked(td::kIdCancel);
-        return;
-    case Qt::Key_F1: Notify(td::kHelp); return;
+    case Qt::Key_Escape: reject(); return;
+    case Qt::Key_F1: rules_.Notify(td::kHelp); return;
     default: QDialog::keyPressEvent(event);
     }
 }
 
 void CXTaskDialog::timerEvent(QTimerEvent* event) {
     if (event->timerId() == callbackTimer_.timerId()) {
-        if (Notify(td::kTimer, static_cast<std::uintptr_t>(startTick_.elapsed())) == kfx::S_FALSE) startTick_.restart();
+        if (rules_.TimerElapsed(static_cast<std::uint64_t>(startTick_.elapsed()))) startTick_.restart();
     } else if (event->timerId() == expandTimer_.timerId()) {
         StepExpansion();
     } else {
@@ -423,24 +381,24 @@ void CXTaskDialog::timerEvent(QTimerEvent* event) {
     }
 }
 
-void CXTaskDialog::ToggleExpanded() {
-    expanded_ = !expanded_;
+void CXTaskDialog::ToggleExpanded() { rules_.ToggleExpanded([this] { Relayout(); }); }
+
+void CXTaskDialog::Relayout() {
     TaskDialogLayout next = LayOutTaskDialog(LayoutInput(), measurer_);
     if (!animate_) {
         ApplyLayout(next);
-    } else {
-        // Everything that moves is hidden while the dialog grows or shrinks.
-        for (const TaskControl& control : next.controls) {
-            const TaskControl* now = layout_.FindId(control.id);
-            if (now && (now->rect.y != control.rect.y || control.kind == TaskControlKind::ExpandedInformation))
-                Control(control.id)->hide();
-        }
-        expansionStep_ = std::max(1, std::abs(next.height - layout_.height) / 10);
-        pendingLayout_ = std::move(next);
-        layout_.dividers = pendingLayout_.dividers;
-        expandTimer_.start(kExpandInterval, this);
+        return;
     }
-    Notify(td::kExpandoButtonClicked, expanded_ ? 1 : 0);
+    // Everything that moves is hidden while the dialog grows or shrinks.
+    for (const TaskControl& control : next.controls) {
+        const TaskControl* now = layout_.FindId(control.id);
+        if (now && (now->rect.y != control.rect.y || control.kind == TaskControlKind::ExpandedInformation))
+            Control(control.id)->hide();
+    }
+    expansionStep_ = std::max(1, std::abs(next.height - layout_.height) / 10);
+    pendingLayout_ = std::move(next);
+    layout_.dividers = pendingLayout_.dividers;
+    expandTimer_.start(kExpandInterval, this);
 }
 
 void CXTaskDialog::StepExpansion() {
@@ -475,102 +433,82 @@ QProgressBar* CXTaskDialog::ProgressBar() const {
     return qobject_cast<QProgressBar*>(ControlOf(TaskControlKind::ProgressBar));
 }
 
-void CXTaskDialog::SetElementText(std::uintptr_t element, const kfx::Text& text) {
+std::intptr_t CXTaskDialog::Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return AnswerTaskDialogMessage(config_, *this, message, wParam, lParam);
+}
+
+bool CXTaskDialog::PressButtonLater(int id) {
+    QAbstractButton* button = ButtonControl(id);
+    if (!button) return false;
+    button->setFocus(Qt::OtherFocusReason);
+    return QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+void CXTaskDialog::EnableButton(int id, bool enabled) {
+    if (QAbstractButton* button = ButtonControl(id)) button->setEnabled(enabled);
+}
+
+void CXTaskDialog::SetElevationRequired(int id, bool required) {
+    if (QAbstractButton* button = ButtonControl(id)) SetLinkIcons(button, required);
+}
+
+void CXTaskDialog::CheckRadio(int id) {
+    for (const LabelledButton& radio : parts_.radioButtons) {
+        if (auto* control = qobject_cast<QRadioButton*>(Control(radio.id))) control->setChecked(radio.id == id);
+    }
+    if (QWidget* control = Control(id)) control->setFocus(Qt::OtherFocusReason);
+}
+
+void CXTaskDialog::EnableRadio(int id, bool enabled) {
+    if (auto* radio = qobject_cast<QRadioButton*>(Control(id))) radio->setEnabled(enabled);
+}
+
+void CXTaskDialog::SetVerification(bool checked, bool focus) {
+    auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox));
+    box->setChecked(checked);
+    if (focus) box->setFocus(Qt::OtherFocusReason);
+}
+
+bool CXTaskDialog::HasControl(TaskControlKind kind) const { return ControlOf(kind) != nullptr; }
+
+void CXTaskDialog::SetProgressMarquee(bool marquee) { ProgressBar()->setRange(0, marquee ? 0 : 100); }
+
+void CXTaskDialog::SetProgressState(ProgressState state) {
+    QProgressBar* bar = ProgressBar();
+    QPalette palette = bar->style()->standardPalette();
+    if (state == ProgressState::Error) palette.setColor(QPalette::Highlight, QColor(218, 38, 38));
+    if (state == ProgressState::Paused) palette.setColor(QPalette::Highlight, QColor(218, 203, 38));
+    bar->setPalette(palette);
+}
+
+std::pair<int, int> CXTaskDialog::ProgressRange() const { return {ProgressBar()->minimum(), ProgressBar()->maximum()}; }
+
+void CXTaskDialog::SetProgressRange(int minimum, int maximum) { ProgressBar()->setRange(minimum, maximum); }
+
+int CXTaskDialog::ProgressPosition() const { return ProgressBar()->value(); }
+
+void CXTaskDialog::SetProgressPosition(int position) { ProgressBar()->setValue(position); }
+
+void CXTaskDialog::SetElementText(TaskControlKind element, const kfx::Text& text) {
     switch (element) {
-    case td::kElementContent: parts_.texts.content = text; break;
-    case td::kElementExpandedInformation: parts_.texts.expandedInformation = text; break;
-    case td::kElementFooter: parts_.texts.footer = text; break;
-    case td::kElementMainInstruction: parts_.texts.mainInstruction = text; break;
+    case TaskControlKind::Content: parts_.texts.content = text; break;
+    case TaskControlKind::ExpandedInformation: parts_.texts.expandedInformation = text; break;
+    case TaskControlKind::Footer: parts_.texts.footer = text; break;
+    case TaskControlKind::MainInstruction: parts_.texts.mainInstruction = text; break;
     default: return;
     }
-    if (auto* label = qobject_cast<QLabel*>(ControlOf(*ElementKind(element)))) {
+    if (auto* label = qobject_cast<QLabel*>(ControlOf(element))) {
         const bool rich = label->textFormat() == Qt::RichText;
         label->setText(rich ? HyperlinkHtml(text) : ToQString(text));
     }
 }
 
-std::intptr_t CXTaskDialog::Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    switch (message) {
-    case td::kClickButton: {
-        QAbstractButton* button = ButtonControl(static_cast<int>(wParam));
-        if (!button) return 0;
-        button->setFocus(Qt::OtherFocusReason);
-        return QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection) ? 1 : 0;
-    }
-    case td::kSetMarqueeProgressBar: {
-        if (QProgressBar* bar = ProgressBar()) bar->setRange(0, wParam ? 0 : 100);
-        return wParam != 0 ? 1 : 0;
-    }
-    case td::kSetProgressBarState: {
-        if (QProgressBar* bar = ProgressBar()) {
-            QPalette palette = bar->style()->standardPalette();
-            if (wParam == kStateError) palette.setColor(QPalette::Highlight, QColor(218, 38, 38));
-            if (wParam == kStatePaused) palette.setColor(QPalette::Highlight, QColor(218, 203, 38));
-            bar->setPalette(palette);
-        }
-        return 1;
-    }
-    case td::kSetProgressBarRange: {
-        QProgressBar* bar = ProgressBar();
-        if (!bar) return 0;
-        const std::intptr_t previous = (bar->minimum() & 0xFFFF) | ((bar->maximum() & 0xFFFF) << 16);
-        bar->setRange(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
-        return previous;
-    }
-    case td::kSetProgressBarPos: {
-        QProgressBar* bar = ProgressBar();
-        if (!bar) return 0;
-        const int previous = std::max(bar->value(), bar->minimum());
-        bar->setValue(static_cast<int>(wParam));
-        return previous;
-    }
-    case td::kSetElementText:
-    case td::kUpdateElementText: {
-        const std::optional<TaskControlKind> kind = ElementKind(wParam);
-        const bool exists = kind && ControlOf(*kind);
-        const auto* text = reinterpret_cast<const char16_t*>(lParam);
-        if (exists) SetElementText(wParam, text ? kfx::Text(text) : kfx::Text());
-        return message == td::kUpdateElementText || exists ? 1 : 0;
-    }
-    case td::kClickRadioButton: {
-        const int id = static_cast<int>(wParam);
-        for (const LabelledButton& radio : parts_.radioButtons) {
-            if (auto* control = qobject_cast<QRadioButton*>(Control(radio.id))) control->setChecked(radio.id == id);
-        }
-        if (QWidget* control = Control(id)) control->setFocus(Qt::OtherFocusReason);
-        return 0;
-    }
-    case td::kEnableButton:
-        if (QAbstractButton* button = ButtonControl(static_cast<int>(wParam))) button->setEnabled(lParam != 0);
-        return 0;
-    case td::kEnableRadioButton:
-        if (auto* radio = qobject_cast<QRadioButton*>(Control(static_cast<int>(wParam)))) radio->setEnabled(lParam != 0);
-        return 0;
-    case td::kClickVerification:
-        if (auto* box = qobject_cast<QCheckBox*>(ControlOf(TaskControlKind::VerificationCheckBox))) {
-            box->setChecked(wParam != 0);
-            if (lParam) box->setFocus(Qt::OtherFocusReason);
-        }
-        return 0;
-    case td::kSetButtonElevationRequiredState:
-        if (QAbstractButton* button = ButtonControl(static_cast<int>(wParam))) SetLinkIcons(button, lParam != 0);
-        return 0;
-    case td::kUpdateIcon: {
-        if (wParam != td::kIconMain && wParam != td::kIconFooter) return 0;
-        const bool main = wParam == td::kIconMain;
-        const bool useHandle = (config_.flags & (main ? td::kUseIconHandleMain : td::kUseIconHandleFooter)) != 0;
-        TaskDialogIcon icon;
-        if (useHandle) icon.handle = reinterpret_cast<IconHandle>(lParam);
-        else icon.resourceId = static_cast<std::uint16_t>(lParam);
-        const QPixmap pixmap = TaskDialogIconPixmap(config_, icon, useHandle, main ? kMainIconSize : kFooterIconSize);
-        if (auto* control = qobject_cast<CXTaskDialogIconStatic*>(ControlOf(main ? TaskControlKind::MainIcon
-                                                                                 : TaskControlKind::FooterIcon)))
-            control->SetPixmap(pixmap);
-        if (main && (config_.flags & td::kCanBeMinimized)) setWindowIcon(QIcon(pixmap));
-        return 0;
-    }
-    default: return 0;  // page navigation and the marquee setting are not supported
-    }
+void CXTaskDialog::SetIcon(bool main, const TaskDialogIcon& icon, bool useHandle) {
+    const QPixmap pixmap = TaskDialogIconPixmap(config_, icon, useHandle, main ? kMainIconSize : kFooterIconSize);
+    if (auto* control =
+            qobject_cast<CXTaskDialogIconStatic*>(ControlOf(main ? TaskControlKind::MainIcon : TaskControlKind::FooterIcon)))
+        control->SetPixmap(pixmap);
+    if (main && (config_.flags & td::kCanBeMinimized)) setWindowIcon(QIcon(pixmap));
 }
 
 void CXTaskDialog::paintEvent(QPaintEvent*) {

@@ -16,6 +16,8 @@
 #include "setup/task_dialog/qt/qt_text_measurer.h"
 #include "setup/task_dialog/task_dialog_config.h"
 #include "setup/task_dialog/task_dialog_layout.h"
+#include "setup/task_dialog/task_dialog_messages.h"
+#include "setup/task_dialog/task_dialog_rules.h"
 #include "setup/task_dialog/task_dialog_texts.h"
 
 class QAbstractButton;
@@ -24,7 +26,7 @@ class QProgressBar;
 
 namespace veldmark {
 
-class CXTaskDialog final : public QDialog, public TaskDialogWindow {
+class CXTaskDialog final : public QDialog, public TaskDialogWindow, private TaskDialogControls {
     Q_OBJECT
 
 public:
@@ -68,15 +70,34 @@ private:
     QLabel* CreateTextLabel(const kfx::Text& text, const QFont& font, const QColor& colour);
     void ApplyLayout(const TaskDialogLayout& layout);
     void Start();
+    // What the view prepares between the first two notifications.
+    void Prepare();
     void NotifyDestroyed();
-    kfx::HRESULT Notify(std::uint32_t notification, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     void ButtonClicked(int id);
+    // Ends the dialog with the button, keeping the radio and verification states.
+    void End(int id);
     void ToggleExpanded();
+    void Relayout();
     void StepExpansion();
-    bool IsCancellable() const;
     QAbstractButton* ButtonControl(int id) const;
     QProgressBar* ProgressBar() const;
-    void SetElementText(std::uintptr_t element, const kfx::Text& text);
+
+    // TaskDialogControls.
+    bool PressButtonLater(int id) override;
+    void EnableButton(int id, bool enabled) override;
+    void SetElevationRequired(int id, bool required) override;
+    void CheckRadio(int id) override;
+    void EnableRadio(int id, bool enabled) override;
+    void SetVerification(bool checked, bool focus) override;
+    bool HasControl(TaskControlKind kind) const override;
+    void SetProgressMarquee(bool marquee) override;
+    void SetProgressState(ProgressState state) override;
+    std::pair<int, int> ProgressRange() const override;
+    void SetProgressRange(int minimum, int maximum) override;
+    int ProgressPosition() const override;
+    void SetProgressPosition(int position) override;
+    void SetElementText(TaskControlKind element, const kfx::Text& text) override;
+    void SetIcon(bool main, const TaskDialogIcon& icon, bool useHandle) override;
     void SetLinkIcons(QWidget* control, bool elevationRequired);
 
     const TaskDialogConfig& config_;
@@ -85,7 +106,7 @@ private:
     QFont normalFont_;
     QFont largeFont_;
     QtTextMeasurer measurer_;
-    bool expanded_;
+    TaskDialogRules rules_;
     bool animate_;
     TaskDialogLayout layout_;
     TaskDialogLayout pendingLayout_;  // where an expansion animation ends
