@@ -24,38 +24,23 @@ namespace {
 constexpr int kInvoices = 500;
 constexpr int kLinesEach = 10;
 
-benchdata::OdbcServer& TestServer() {
-    static benchdata::OdbcServer server;
-    return server;
-}
-
-std::unique_ptr<benchdata::OdbcBenchLibrary>& Library() {
-    static std::unique_ptr<benchdata::OdbcBenchLibrary> library;
-    return library;
-}
+using benchdata::BenchLibrary;
+using benchdata::BenchServer;
 
 const std::vector<benchdata::Invoice>& Invoices() {
     static const auto invoices = benchdata::MakeInvoices(kInvoices, kLinesEach);
     return invoices;
 }
 
-// A run counts only when every row arrived.
-void CheckAllRowsWritten(benchmark::State& state) {
-    benchdata::PlainOdbcConnection connection(TestServer());
-    if (connection.CountInterfaceRows(Library()->Name()) != kInvoices * (kLinesEach + 1)) {
-        state.SkipWithError("not every row was written");
-    }
-}
-
 void BM_baseline_plain_odbc(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        Library()->Empty();
+        BenchLibrary()->Empty();
         state.ResumeTiming();
-        benchdata::PlainOdbcConnection connection(TestServer());
-        benchdata::WritePlainly(connection, Library()->Name(), Invoices());
+        benchdata::PlainOdbcConnection connection(BenchServer());
+        benchdata::WritePlainly(connection, BenchLibrary()->Name(), Invoices());
     }
-    CheckAllRowsWritten(state);
+    benchdata::CheckRowsWritten(state, kInvoices * (kLinesEach + 1));
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));
 }
 
@@ -63,17 +48,17 @@ void BM_recordset(benchmark::State& state) {
     dbAx::AxLibInit();
     for (auto _ : state) {
         state.PauseTiming();
-        Library()->Empty();
+        BenchLibrary()->Empty();
         state.ResumeTiming();
         dbAx::CAxConnection connection;
         connection.Create();
         connection.CursorLocation(3);
-        connection.Open(u"Provider=IBMDA400;Data source=" + kfx::FromUtf8(TestServer().dataSource) + u";",
-                        kfx::FromUtf8(TestServer().user), kfx::FromUtf8(TestServer().password));
-        benchdata::WriteThroughRecordsets(connection, Library()->Name(), Invoices());
+        connection.Open(u"Provider=IBMDA400;Data source=" + kfx::FromUtf8(BenchServer().dataSource) + u";",
+                        kfx::FromUtf8(BenchServer().user), kfx::FromUtf8(BenchServer().password));
+        benchdata::WriteThroughRecordsets(connection, BenchLibrary()->Name(), Invoices());
     }
     dbAx::AxLibClose();
-    CheckAllRowsWritten(state);
+    benchdata::CheckRowsWritten(state, kInvoices * (kLinesEach + 1));
     state.SetItemsProcessed(state.iterations() * kInvoices * (kLinesEach + 1));
 }
 
@@ -83,11 +68,12 @@ BENCHMARK(BM_recordset)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitio
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!benchdata::ReadOdbcServer("odbc_bench", &TestServer())) return 1;
+    if (!benchdata::ReadOdbcServer("odbc_bench", &BenchServer())) return 1;
     try {
-        Library() = std::make_unique<benchdata::OdbcBenchLibrary>(TestServer(), "BENCH" + std::to_string(::getpid()));
+        BenchLibrary() =
+            std::make_unique<benchdata::OdbcBenchLibrary>(BenchServer(), "BENCH" + std::to_string(::getpid()));
         const int status = benchsupport::RunWithRatios(argc, argv, "BM_baseline");
-        Library().reset();
+        BenchLibrary().reset();
         return status;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "odbc_bench: %s\n", error.what());

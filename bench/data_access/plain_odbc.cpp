@@ -137,6 +137,21 @@ OdbcBenchLibrary::~OdbcBenchLibrary() {
     }
 }
 
+OdbcServer& BenchServer() {
+    static OdbcServer server;
+    return server;
+}
+
+std::unique_ptr<OdbcBenchLibrary>& BenchLibrary() {
+    static std::unique_ptr<OdbcBenchLibrary> library;
+    return library;
+}
+
+void CheckRowsWritten(benchmark::State& state, long long rows) {
+    PlainOdbcConnection connection(BenchServer());
+    if (connection.CountInterfaceRows(BenchLibrary()->Name()) != rows) state.SkipWithError("not every row was written");
+}
+
 void OdbcBenchLibrary::Empty() { connection_.Execute("TRUNCATE " + name_ + ".AIP32, " + name_ + ".AIP33"); }
 
 }  // namespace benchdata

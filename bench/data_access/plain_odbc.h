@@ -5,8 +5,10 @@
 // with their columns' types, so that every row is its own commit.
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sql.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,5 +81,14 @@ private:
     PlainOdbcConnection connection_;
     std::string name_;
 };
+
+// What a benchmark program on the test server writes into: the server read
+// and the library made by its main, before the benchmarks run.
+OdbcServer& BenchServer();
+std::unique_ptr<OdbcBenchLibrary>& BenchLibrary();
+
+// A run counts only when every row arrived: fails `state` unless the bench
+// library holds `rows` rows.
+void CheckRowsWritten(benchmark::State& state, long long rows);
 
 }  // namespace benchdata

@@ -76,7 +76,9 @@ std::vector<benchdata::Invoice> ReleasedRows(const std::vector<benchdata::Invoic
     for (const benchdata::Invoice& invoice : invoices) {
         benchdata::Invoice written;
         written.header = {{"RTYP32", "3"}};
-        for (const auto& [field, column] : kHeaderFields) written.header.emplace_back(column, Value(invoice.header, column));
+        for (const auto& [field, column] : kHeaderFields) {
+            written.header.emplace_back(column, Value(invoice.header, column));
+        }
         for (const benchdata::Row& row : invoice.lines) {
             benchdata::Row line = {{"CDAC33", Value(invoice.header, "CDAC32")},
                                    {"INVN33", Value(invoice.header, "INVN32")},

@@ -23,15 +23,8 @@ namespace {
 constexpr int kInvoices = 500;
 constexpr int kLinesEach = 10;
 
-benchdata::OdbcServer& TestServer() {
-    static benchdata::OdbcServer server;
-    return server;
-}
-
-std::unique_ptr<benchdata::OdbcBenchLibrary>& Library() {
-    static std::unique_ptr<benchdata::OdbcBenchLibrary> library;
-    return library;
-}
+using benchdata::BenchLibrary;
+using benchdata::BenchServer;
 
 // The invoices of each of `stations` stations.
 std::vector<std::vector<benchdata::Invoice>> Shares(int stations) {
@@ -53,26 +46,18 @@ bool AllAtOnce(int stations, Work work) {
     return all;
 }
 
-// A run counts only when every row arrived.
-void CheckAllRowsWritten(benchmark::State& state) {
-    benchdata::PlainOdbcConnection connection(TestServer());
-    if (connection.CountInterfaceRows(Library()->Name()) != kInvoices * (kLinesEach + 1)) {
-        state.SkipWithError("not every row was written");
-    }
-}
-
 void BM_baseline_plain_odbc(benchmark::State& state) {
     const int stations = static_cast<int>(state.range(0));
     std::vector<std::vector<benchdata::Invoice>> rows;
     for (const auto& share : Shares(stations)) rows.push_back(benchrelease::ReleasedRows(share));
     for (auto _ : state) {
         state.PauseTiming();
-        Library()->Empty();
+        BenchLibrary()->Empty();
         state.ResumeTiming();
         const bool written = AllAtOnce(stations, [&rows](int station) {
             try {
-                benchdata::PlainOdbcConnection connection(TestServer());
-                benchdata::WritePlainly(connection, Library()->Name(), rows[static_cast<std::size_t>(station)]);
+                benchdata::PlainOdbcConnection connection(BenchServer());
+                benchdata::WritePlainly(connection, BenchLibrary()->Name(), rows[static_cast<std::size_t>(station)]);
                 return true;
             } catch (const std::exception& failure) {
                 std::fprintf(stderr, "plain station %d: %s\n", station, failure.what());
@@ -81,7 +66,7 @@ void BM_baseline_plain_odbc(benchmark::State& state) {
         });
         if (!written) state.SkipWithError("a plain station failed");
     }
-    CheckAllRowsWritten(state);
+    benchdata::CheckRowsWritten(state, kInvoices * (kLinesEach + 1));
     state.counters["documents/s"] = benchmark::Counter(kInvoices, benchmark::Counter::kIsIterationInvariantRate);
 }
 
@@ -89,12 +74,12 @@ void BM_veldmark_release_odbc(benchmark::State& state) {
     const int stations = static_cast<int>(state.range(0));
     const auto shares = Shares(stations);
     const auto directory = std::filesystem::temp_directory_path() / "veldmark-release-odbc-bench";
-    const benchrelease::Destination destination{TestServer().dataSource, TestServer().user, TestServer().password,
-                                                Library()->Name()};
+    const benchrelease::Destination destination{BenchServer().dataSource, BenchServer().user, BenchServer().password,
+                                                BenchLibrary()->Name()};
     auto stationDirectory = [&directory](int station) { return directory / ("station-" + std::to_string(station)); };
     for (auto _ : state) {
         state.PauseTiming();
-        Library()->Empty();
+        BenchLibrary()->Empty();
         std::filesystem::remove_all(directory);
         for (int station = 0; station < stations; ++station) {
             std::filesystem::create_directories(stationDirectory(station));
@@ -107,7 +92,7 @@ void BM_veldmark_release_odbc(benchmark::State& state) {
         });
         if (!released) state.SkipWithError("veldmark release failed");
     }
-    CheckAllRowsWritten(state);
+    benchdata::CheckRowsWritten(state, kInvoices * (kLinesEach + 1));
     // The commands run in child processes: only real time means anything here.
     state.counters["documents/s"] = benchmark::Counter(kInvoices, benchmark::Counter::kIsIterationInvariantRate);
 }
@@ -120,12 +105,13 @@ BENCHMARK(BM_veldmark_release_odbc)->ArgName("stations")->Arg(1)->Arg(4)->Unit(b
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!benchdata::ReadOdbcServer("release_odbc_bench", &TestServer())) return 1;
+    if (!benchdata::ReadOdbcServer("release_odbc_bench", &BenchServer())) return 1;
     try {
         const benchsupport::RegisteredComponent component(VELDMARK_EXECUTABLE, KESSARIN_LIBRARY);
-        Library() = std::make_unique<benchdata::OdbcBenchLibrary>(TestServer(), "RBENCH" + std::to_string(::getpid()));
+        BenchLibrary() =
+            std::make_unique<benchdata::OdbcBenchLibrary>(BenchServer(), "RBENCH" + std::to_string(::getpid()));
         const int status = benchsupport::RunWithRatios(argc, argv, "BM_baseline");
-        Library().reset();
+        BenchLibrary().reset();
         return status;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "release_odbc_bench: %s\n", failure.what());
