@@ -14,14 +14,14 @@ void CAxConnection::Create() {
     const HRESULT result = CurrentEnvironment().CreateConnection(&created);
     if (kfx::Failed(result) || !created) {
         created.reset();
-        RaiseAxError(AxInitFailed, u"CAxConnection::Create", kfx::Failed(result) ? result : kfx::E_POINTER);
+        RaiseAxError(AxInitFailed, u"CAxConnection::Create", kfx::Failed(result) ? result : kfx::HR_E_POINTER);
     }
     connection_ = std::move(created);
     library::Enlist(this);
 }
 
 std::int32_t CAxConnection::CursorLocation(std::int32_t location) {
-    if (!connection_) RaiseAxError(AxPlatformError, u"CAxConnection::CursorLocation", kfx::E_POINTER);
+    if (!connection_) RaiseAxError(AxPlatformError, u"CAxConnection::CursorLocation", kfx::HR_E_POINTER);
     HRESULT result = connection_->SetCursorLocation(location);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, u"CAxConnection::CursorLocation", result);
     std::int32_t value = 0;
@@ -32,7 +32,7 @@ std::int32_t CAxConnection::CursorLocation(std::int32_t location) {
 
 void CAxConnection::Open(const Text& connectionText, const Text& user, const Text& password) {
     if (!connectionText.empty()) connectionText_ = connectionText;
-    if (!connection_) RaiseAxError(AxPlatformError, u"CAxConnection::Open", kfx::E_POINTER);
+    if (!connection_) RaiseAxError(AxPlatformError, u"CAxConnection::Open", kfx::HR_E_POINTER);
     const HRESULT result = connection_->Open(connectionText_, user, password, platform::adOptionUnspecified);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, u"CAxConnection::Open", result);
 }

@@ -4,6 +4,7 @@
 
 #include "data_access/ax_connection.h"
 #include "data_access/ax_exception.h"
+#include "data_access/com_runtime.h"
 #include "data_access/provider/default_environment.h"
 
 namespace dbAx {
@@ -36,8 +37,13 @@ ScopedEnvironment::~ScopedEnvironment() { State().environment = previous_; }
 void AxLibInit() {
     LibraryState& state = State();
     if (state.initialised) return;
+    const HRESULT comResult = InitializeComRuntime();
+    if (kfx::Failed(comResult)) RaiseAxError(AxInitFailed, u"AxLibInit - COM Initialization.", comResult);
     const HRESULT result = CurrentEnvironment().Initialize();
-    if (kfx::Failed(result)) RaiseAxError(AxInitFailed, u"AxLibInit - COM Initialization.", result);
+    if (kfx::Failed(result)) {
+        UninitializeComRuntime();
+        RaiseAxError(AxInitFailed, u"AxLibInit - COM Initialization.", result);
+    }
     state.connections.clear();
     state.initialised = true;
 }
@@ -48,6 +54,7 @@ void AxLibClose() {
     for (CAxConnection* connection : state.connections) connection->CloseIfOpen();
     state.connections.clear();
     CurrentEnvironment().Uninitialize();
+    UninitializeComRuntime();
     state.initialised = false;
 }
 

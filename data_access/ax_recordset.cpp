@@ -21,7 +21,7 @@ CAxRecordset::~CAxRecordset() {
 HRESULT CAxRecordset::Create() {
     std::unique_ptr<platform::Recordset> created;
     HRESULT result = CurrentEnvironment().CreateRecordset(&created);
-    if (kfx::Succeeded(result) && !created) result = kfx::E_POINTER;
+    if (kfx::Succeeded(result) && !created) result = kfx::HR_E_POINTER;
     if (kfx::Failed(result)) return result;
     recordset_ = std::move(created);
     return result;
@@ -29,7 +29,7 @@ HRESULT CAxRecordset::Create() {
 
 std::int32_t CAxRecordset::Property(Setter set, Getter get, std::int32_t value, const char16_t* source) {
     // Without a platform recordset (a failed Create) the operation must fail.
-    if (!recordset_) RaiseAxError(AxPlatformError, source, kfx::E_POINTER);
+    if (!recordset_) RaiseAxError(AxPlatformError, source, kfx::HR_E_POINTER);
     HRESULT result = (recordset_.get()->*set)(value);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, source, result);
     std::int32_t read = 0;
@@ -96,7 +96,7 @@ void CAxRecordset::Open(const Text& source, CAxConnection* connection) {
 }
 
 void CAxRecordset::AddNew() {
-    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", kfx::E_POINTER);
+    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", kfx::HR_E_POINTER);
     bool supported = false;
     HRESULT result = recordset_->Supports(platform::adAddNew, &supported);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", result);
@@ -141,7 +141,7 @@ bool CAxRecordset::SetField(const Text& name, Text& value) {
             try {
                 sanitised = SanitiseText(value, codePage, replacementChar);
             } catch (const UnusableCodePage& problem) {
-                RaiseAxError(AxFieldAssignment, problem.Message(), kfx::E_INVALIDARG);
+                RaiseAxError(AxFieldAssignment, problem.Message(), kfx::HR_E_INVALIDARG);
             }
             result = field->SetValue(sanitised);
         }
@@ -159,7 +159,7 @@ bool CAxRecordset::HasField(const Text& name) const {
 
 void CAxRecordset::Update() {
     ExchangeFields(true);
-    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", kfx::E_POINTER);
+    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", kfx::HR_E_POINTER);
     bool supported = false;
     HRESULT result = recordset_->Supports(platform::adResync, &supported);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, u"CAxRecordset::Supports", result);
@@ -176,7 +176,7 @@ void CAxRecordset::Update() {
 }
 
 void CAxRecordset::CancelUpdate() {
-    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::CancelUpdate", kfx::E_POINTER);
+    if (!recordset_) RaiseAxError(AxPlatformError, u"CAxRecordset::CancelUpdate", kfx::HR_E_POINTER);
     std::int32_t mode = platform::adEditNone;
     HRESULT result = recordset_->EditMode(&mode);
     if (kfx::Failed(result)) RaiseAxError(AxPlatformError, u"CAxRecordset::CancelUpdate", result);

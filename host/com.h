@@ -2,6 +2,9 @@
 // component share: result codes, identifiers, the counted base interface and
 // a holder for counted references. Portable C++ only, so the same
 // declarations serve the Windows build, where they map onto the real ones.
+// The result codes carry the prefix HR_ because the Windows headers define
+// the plain names (S_OK, E_FAIL, ...) as macros, and the files that bridge to
+// the real component object model include both.
 #pragma once
 
 #include <array>
@@ -13,18 +16,18 @@ namespace kfx {
 
 using HRESULT = std::int32_t;
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
-constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
-constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000B);
-constexpr HRESULT CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110);
-constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111);
+constexpr HRESULT HR_S_OK = 0;
+constexpr HRESULT HR_S_FALSE = 1;
+constexpr HRESULT HR_E_NOTIMPL = static_cast<HRESULT>(0x80004001);
+constexpr HRESULT HR_E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
+constexpr HRESULT HR_E_POINTER = static_cast<HRESULT>(0x80004003);
+constexpr HRESULT HR_E_FAIL = static_cast<HRESULT>(0x80004005);
+constexpr HRESULT HR_E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
+constexpr HRESULT HR_E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+constexpr HRESULT HR_E_INVALIDARG = static_cast<HRESULT>(0x80070057);
+constexpr HRESULT HR_DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000B);
+constexpr HRESULT HR_CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110);
+constexpr HRESULT HR_CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111);
 
 constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
 constexpr bool Failed(HRESULT hr) { return hr < 0; }
@@ -105,7 +108,7 @@ private:
 // Asks an object for another of its interfaces.
 template <class T>
 HRESULT QueryInterfaceAs(IUnknown* object, const Guid& iid, ComPtr<T>& out) {
-    if (!object) return E_POINTER;
+    if (!object) return HR_E_POINTER;
     void* raw = nullptr;
     HRESULT hr = object->QueryInterface(iid, &raw);
     out = ComPtr<T>::Adopt(Succeeded(hr) ? static_cast<T*>(raw) : nullptr);

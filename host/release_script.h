@@ -10,7 +10,7 @@
 
 namespace kfx {
 
-// Every operation returns S_OK; the outcome travels in the out value.
+// Every operation returns HR_S_OK; the outcome travels in the out value.
 class IKfxReleaseScript : public IUnknown {
 public:
     virtual HRESULT OpenScript(KfxReturnValue* result) = 0;

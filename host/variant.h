@@ -29,7 +29,7 @@ private:
 // The standard enumerator of automation values.
 class IEnumVARIANT : public IUnknown {
 public:
-    // Fetches the next item: S_OK with an item, S_FALSE at the end.
+    // Fetches the next item: HR_S_OK with an item, HR_S_FALSE at the end.
     virtual HRESULT Next(Variant* item) = 0;
 
 protected:

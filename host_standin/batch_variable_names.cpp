@@ -7,12 +7,12 @@ NameEnumerator::NameEnumerator(std::shared_ptr<FaultPlan> plan, std::vector<kfx:
 
 kfx::HRESULT NameEnumerator::Next(kfx::Variant* item) {
     const kfx::HRESULT hr = Enter("Next");
-    if (!item) return kfx::E_POINTER;
+    if (!item) return kfx::HR_E_POINTER;
     *item = kfx::Variant();
     if (kfx::Failed(hr)) return hr;
-    if (next_ == names_.size()) return kfx::S_FALSE;
+    if (next_ == names_.size()) return kfx::HR_S_FALSE;
     *item = kfx::Variant(names_[next_++]);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 BatchVariableNames::BatchVariableNames(std::shared_ptr<FaultPlan> plan, std::vector<kfx::Text> names)
@@ -20,7 +20,7 @@ BatchVariableNames::BatchVariableNames(std::shared_ptr<FaultPlan> plan, std::vec
 
 kfx::HRESULT BatchVariableNames::get__NewEnum(kfx::IUnknown** enumerator) {
     const kfx::HRESULT hr = Enter("get__NewEnum");
-    if (!enumerator) return kfx::E_POINTER;
+    if (!enumerator) return kfx::HR_E_POINTER;
     *enumerator = nullptr;
     if (kfx::Failed(hr)) return hr;
     return HandOutUnchecked(MakeHostObject<NameEnumerator>(Plan(), names_), enumerator);

@@ -17,7 +17,7 @@ public:
 
     NameEnumerator(std::shared_ptr<FaultPlan> plan, std::vector<kfx::Text> names);
 
-    // S_OK with the next name as a text, S_FALSE and an empty item at the end.
+    // HR_S_OK with the next name as a text, HR_S_FALSE and an empty item at the end.
     kfx::HRESULT Next(kfx::Variant* item) override;
 
 private:

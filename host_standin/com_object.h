@@ -32,13 +32,13 @@ public:
     ComObject& operator=(const ComObject&) = delete;
 
     kfx::HRESULT QueryInterface(const kfx::Guid& iid, void** object) override {
-        if (!object) return kfx::E_POINTER;
+        if (!object) return kfx::HR_E_POINTER;
         *object = nullptr;
         if (kfx::HRESULT hr = Enter("QueryInterface"); kfx::Failed(hr)) return hr;
-        if (!(iid == kfx::IID_IUnknown || ((iid == OwnIids) || ...))) return kfx::E_NOINTERFACE;
+        if (!(iid == kfx::IID_IUnknown || ((iid == OwnIids) || ...))) return kfx::HR_E_NOINTERFACE;
         AddRef();
         *object = static_cast<Interface*>(this);
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
     std::uint32_t AddRef() override { return ++references_; }
@@ -57,7 +57,7 @@ protected:
 
     // Records the call with the fault plan and answers its planned result.
     kfx::HRESULT Enter(std::string_view operation) const {
-        if (!plan_) return kfx::S_OK;
+        if (!plan_) return kfx::HR_S_OK;
         std::string callName(Derived::kObjectName);
         callName += '.';
         callName += operation;
@@ -68,20 +68,20 @@ protected:
     // a failed call is empty.
     kfx::HRESULT ReadText(std::string_view operation, const kfx::Text& value, kfx::Text* out) const {
         const kfx::HRESULT hr = Enter(operation);
-        if (!out) return kfx::E_POINTER;
+        if (!out) return kfx::HR_E_POINTER;
         if (kfx::Failed(hr)) {
             out->clear();
             return hr;
         }
         *out = value;
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
     // Hands out a counted reference to one of this object's parts.
     template <class Out, class Part>
     kfx::HRESULT HandOut(std::string_view operation, const kfx::ComPtr<Part>& part, Out** out) const {
         const kfx::HRESULT hr = Enter(operation);
-        if (!out) return kfx::E_POINTER;
+        if (!out) return kfx::HR_E_POINTER;
         *out = nullptr;
         if (kfx::Failed(hr)) return hr;
         return HandOutUnchecked(part, out);
@@ -91,7 +91,7 @@ protected:
     static kfx::HRESULT HandOutUnchecked(const kfx::ComPtr<Part>& part, Out** out) {
         part->AddRef();
         *out = part.Get();
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
     const std::shared_ptr<FaultPlan>& Plan() const { return plan_; }

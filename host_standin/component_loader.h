@@ -21,14 +21,14 @@ public:
 };
 
 // Creates the object and holds the reference; a success without an object
-// counts as E_POINTER.
+// counts as HR_E_POINTER.
 template <class Interface>
 kfx::HRESULT CreateComponent(ComponentLoader& loader, const std::string& progId, const kfx::Guid& iid,
                              kfx::ComPtr<Interface>& object) {
     void* raw = nullptr;
     kfx::HRESULT hr = loader.CreateInstance(progId, iid, &raw);
     object = kfx::ComPtr<Interface>::Adopt(kfx::Succeeded(hr) ? static_cast<Interface*>(raw) : nullptr);
-    if (kfx::Succeeded(hr) && !object) hr = kfx::E_POINTER;
+    if (kfx::Succeeded(hr) && !object) hr = kfx::HR_E_POINTER;
     return hr;
 }
 

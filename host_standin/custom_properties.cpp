@@ -14,13 +14,13 @@ CustomProperties::CustomProperties(std::shared_ptr<FaultPlan> plan, std::vector<
 
 kfx::HRESULT CustomProperties::get_Item(const kfx::Variant& key, kfx::ICustomProperty** item) {
     const kfx::HRESULT hr = Enter("get_Item");
-    if (!item) return kfx::E_POINTER;
+    if (!item) return kfx::HR_E_POINTER;
     *item = nullptr;
     if (kfx::Failed(hr)) return hr;
-    if (!key.IsText()) return kfx::E_INVALIDARG;
+    if (!key.IsText()) return kfx::HR_E_INVALIDARG;
     auto found = std::find_if(properties_.begin(), properties_.end(),
                               [&](const CustomPropertyRecord& property) { return property.name == key.AsText(); });
-    if (found == properties_.end()) return kfx::DISP_E_BADINDEX;
+    if (found == properties_.end()) return kfx::HR_DISP_E_BADINDEX;
     return HandOutUnchecked(MakeHostObject<CustomProperty>(Plan(), found->value), item);
 }
 

@@ -29,7 +29,7 @@ public:
 
     CustomProperties(std::shared_ptr<FaultPlan> plan, std::vector<CustomPropertyRecord> properties);
 
-    // By name (a text key); an absent name gives DISP_E_BADINDEX.
+    // By name (a text key); an absent name gives HR_DISP_E_BADINDEX.
     kfx::HRESULT get_Item(const kfx::Variant& key, kfx::ICustomProperty** item) override;
 
 private:

@@ -10,10 +10,10 @@
 
 namespace standin {
 
-constexpr kfx::HRESULT REGDB_E_CLASSNOTREG = static_cast<kfx::HRESULT>(0x80040154);
+constexpr kfx::HRESULT HR_REGDB_E_CLASSNOTREG = static_cast<kfx::HRESULT>(0x80040154);
 // The system's "module not found" and "procedure not found" as result codes.
-constexpr kfx::HRESULT E_MODULE_NOT_FOUND = static_cast<kfx::HRESULT>(0x8007007E);
-constexpr kfx::HRESULT E_PROC_NOT_FOUND = static_cast<kfx::HRESULT>(0x8007007F);
+constexpr kfx::HRESULT HR_E_MODULE_NOT_FOUND = static_cast<kfx::HRESULT>(0x8007007E);
+constexpr kfx::HRESULT HR_E_PROC_NOT_FOUND = static_cast<kfx::HRESULT>(0x8007007F);
 
 // A component that cannot be found or loaded: the text says why, the code
 // is the result the host answers.

@@ -8,7 +8,7 @@ DynamicLibrary::DynamicLibrary(const std::filesystem::path& file)
     : file_(file), handle_(dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL)) {
     if (!handle_) {
         const char* reason = dlerror();
-        throw ComponentLoadError(E_MODULE_NOT_FOUND, "the component library " + file.string() +
+        throw ComponentLoadError(HR_E_MODULE_NOT_FOUND, "the component library " + file.string() +
                                  " cannot be loaded: " + (reason ? reason : "unknown reason"));
     }
 }
@@ -21,7 +21,7 @@ void* DynamicLibrary::Symbol(const char* name) const {
     dlerror();
     void* symbol = dlsym(handle_, name);
     if (!symbol)
-        throw ComponentLoadError(E_PROC_NOT_FOUND, "the library " + file_.string() + " is not a component: it does not export " + name);
+        throw ComponentLoadError(HR_E_PROC_NOT_FOUND, "the library " + file_.string() + " is not a component: it does not export " + name);
     return symbol;
 }
 

@@ -30,7 +30,7 @@ kfx::HRESULT FaultPlan::Consult(std::string_view callName) {
     for (const Fault& fault : faults_) {
         if (fault.callName == callName && (fault.nth == 0 || fault.nth == thisCall)) return fault.result;
     }
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 int FaultPlan::CallCount(std::string_view callName) const {

@@ -22,7 +22,7 @@ public:
     // Fails every call of the named operation with the given failure result.
     void FailEveryCall(std::string callName, kfx::HRESULT result);
 
-    // Records the call and answers the result planned for it, S_OK when none.
+    // Records the call and answers the result planned for it, HR_S_OK when none.
     kfx::HRESULT Consult(std::string_view callName);
 
     // Every call consulted so far, in order.

@@ -14,14 +14,14 @@ IndexFields::IndexFields(std::shared_ptr<FaultPlan> plan, std::vector<IndexField
 
 kfx::HRESULT IndexFields::get_Count(std::int32_t* count) {
     const kfx::HRESULT hr = Enter("get_Count");
-    if (!count) return kfx::E_POINTER;
+    if (!count) return kfx::HR_E_POINTER;
     *count = kfx::Failed(hr) ? 0 : static_cast<std::int32_t>(fields_.size());
     return hr;
 }
 
 kfx::HRESULT IndexFields::get_Item(const kfx::Variant& position, kfx::IIndexField** item) {
     kfx::HRESULT hr = Enter("get_Item");
-    if (!item) return kfx::E_POINTER;
+    if (!item) return kfx::HR_E_POINTER;
     *item = nullptr;
     if (kfx::Failed(hr)) return hr;
     std::size_t index = 0;

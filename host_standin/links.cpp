@@ -16,7 +16,7 @@ kfx::HRESULT Link::get_Source(kfx::Text* source) { return ReadText("get_Source",
 
 kfx::HRESULT Link::get_SourceType(std::int32_t* sourceType) {
     const kfx::HRESULT hr = Enter("get_SourceType");
-    if (!sourceType) return kfx::E_POINTER;
+    if (!sourceType) return kfx::HR_E_POINTER;
     *sourceType = kfx::Failed(hr) ? kfx::KFX_REL_UNDEFINED_LINK : record_.sourceType;
     return hr;
 }
@@ -30,14 +30,14 @@ Links::Links(std::shared_ptr<FaultPlan> plan, std::vector<LinkRecord> links)
 
 kfx::HRESULT Links::get_Count(std::int32_t* count) {
     const kfx::HRESULT hr = Enter("get_Count");
-    if (!count) return kfx::E_POINTER;
+    if (!count) return kfx::HR_E_POINTER;
     *count = kfx::Failed(hr) ? 0 : static_cast<std::int32_t>(links_.size());
     return hr;
 }
 
 kfx::HRESULT Links::get_Item(const kfx::Variant& position, kfx::ILink** item) {
     kfx::HRESULT hr = Enter("get_Item");
-    if (!item) return kfx::E_POINTER;
+    if (!item) return kfx::HR_E_POINTER;
     *item = nullptr;
     if (kfx::Failed(hr)) return hr;
     std::size_t index = 0;
@@ -48,14 +48,14 @@ kfx::HRESULT Links::get_Item(const kfx::Variant& position, kfx::ILink** item) {
 kfx::HRESULT Links::RemoveAll() {
     if (kfx::HRESULT hr = Enter("RemoveAll"); kfx::Failed(hr)) return hr;
     links_.clear();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT Links::Add(const kfx::Text& source, std::int32_t sourceType, const kfx::Text& destination) {
     if (kfx::HRESULT hr = Enter("Add"); kfx::Failed(hr)) return hr;
-    if (!IsKnownSourceType(sourceType)) return kfx::E_INVALIDARG;
+    if (!IsKnownSourceType(sourceType)) return kfx::HR_E_INVALIDARG;
     links_.push_back({source, sourceType, destination});
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace standin

@@ -35,7 +35,7 @@ public:
     // By 1-based position; the link handed out is a snapshot.
     kfx::HRESULT get_Item(const kfx::Variant& position, kfx::ILink** item) override;
     kfx::HRESULT RemoveAll() override;
-    // A source type outside -1 to 4 gives E_INVALIDARG and adds nothing, so
+    // A source type outside -1 to 4 gives HR_E_INVALIDARG and adds nothing, so
     // the store never holds a link it could not read back.
     kfx::HRESULT Add(const kfx::Text& source, std::int32_t sourceType, const kfx::Text& destination) override;
 

@@ -7,15 +7,15 @@ namespace standin {
 RegisteredClass FindRegisteredClass(const Registry& registry, const std::string& progId) {
     const auto clsid = registry.Value(progId + "\\CLSID");
     if (!clsid)
-        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+        throw ComponentLoadError(HR_REGDB_E_CLASSNOTREG,
                                  progId + " is not registered (run: veldmark register <component library>)");
     RegisteredClass found;
     if (!kfx::GuidFromString(*clsid, found.clsid))
-        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+        throw ComponentLoadError(HR_REGDB_E_CLASSNOTREG,
                                  "the registry gives " + progId + " the class identifier \"" + *clsid + "\", which is not one");
     const auto library = registry.Value("CLSID\\" + *clsid + "\\InprocServer32");
     if (!library || library->empty())
-        throw ComponentLoadError(REGDB_E_CLASSNOTREG,
+        throw ComponentLoadError(HR_REGDB_E_CLASSNOTREG,
                                  progId + " names the class " + *clsid + ", which has no library registered");
     found.library = *library;
     return found;
@@ -24,7 +24,7 @@ RegisteredClass FindRegisteredClass(const Registry& registry, const std::string&
 RegistryLoader::~RegistryLoader() {
     for (auto& [file, loaded] : libraries_) {
         // A component still holding objects stays loaded until the process ends.
-        if (loaded.canUnloadNow() != kfx::S_OK) loaded.library->KeepLoaded();
+        if (loaded.canUnloadNow() != kfx::HR_S_OK) loaded.library->KeepLoaded();
     }
 }
 
@@ -37,7 +37,7 @@ const RegistryLoader::LoadedLibrary& RegistryLoader::Load(const std::string& fil
 }
 
 kfx::HRESULT RegistryLoader::CreateInstance(const std::string& progId, const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     *object = nullptr;
     RegisteredClass registered;
     kfx::DllGetClassObjectFunction getClassObject = nullptr;
@@ -50,12 +50,12 @@ kfx::HRESULT RegistryLoader::CreateInstance(const std::string& progId, const kfx
         return error.Code();
     } catch (const RegistryError& error) {
         err_ << "veldmark: " << error.what() << '\n';
-        return REGDB_E_CLASSNOTREG;
+        return HR_REGDB_E_CLASSNOTREG;
     }
     kfx::ComPtr<kfx::IClassFactory> factory;
     kfx::HRESULT hr = getClassObject(registered.clsid, kfx::IID_IClassFactory, reinterpret_cast<void**>(factory.Put()));
     if (kfx::Failed(hr)) return hr;
-    if (!factory) return kfx::E_POINTER;
+    if (!factory) return kfx::HR_E_POINTER;
     return factory->CreateInstance(nullptr, iid, object);
 }
 

@@ -39,14 +39,14 @@ kfx::HRESULT ReleaseData::LogError(std::int32_t err1, std::int32_t err2, std::in
                                    std::int32_t lineNumber) {
     if (kfx::HRESULT hr = Enter("LogError"); kfx::Failed(hr)) return hr;
     sink_->Add(ErrorLogEntry{err1, err2, err3, errorMessage, codeModule, lineNumber});
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT ReleaseData::SendMessage(const kfx::Text& messageString, std::int32_t errorNumber,
                                       std::int32_t infoRet) {
     if (kfx::HRESULT hr = Enter("SendMessage"); kfx::Failed(hr)) return hr;
     sink_->Add(DocumentMessage{messageString, errorNumber, infoRet});
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace standin

@@ -38,7 +38,7 @@ kfx::HRESULT ReleaseSetupData::get_Name(kfx::Text* text) { return ReadText("get_
 kfx::HRESULT ReleaseSetupData::put_Name(const kfx::Text& text) {
     if (kfx::HRESULT hr = Enter("put_Name"); kfx::Failed(hr)) return hr;
     name_ = text;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT ReleaseSetupData::get_CustomProperties(kfx::ICustomProperties** properties) {
@@ -64,12 +64,12 @@ kfx::HRESULT ReleaseSetupData::Apply() {
         if (target_) target_(edited);
     } catch (const std::exception& failure) {
         applyFailure_ = failure.what();
-        return kfx::E_FAIL;
+        return kfx::HR_E_FAIL;
     }
     committed_ = std::move(edited);
     applyFailure_.clear();
     ++appliedCount_;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace standin

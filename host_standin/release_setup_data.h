@@ -41,7 +41,7 @@ public:
     kfx::HRESULT get_IndexFields(kfx::IIndexFields** fields) override;
     kfx::HRESULT get_BatchVariableNames(kfx::IUnknown** names) override;
     // Hands the edited links and name to the target. When the target throws,
-    // answers E_FAIL, keeps the reason and commits nothing.
+    // answers HR_E_FAIL, keeps the reason and commits nothing.
     kfx::HRESULT Apply() override;
 
     // The document class as last committed (as loaded until the first Apply).

@@ -23,10 +23,10 @@ kfx::HRESULT Value::get_TableName(kfx::Text* tableName) {
 
 kfx::HRESULT Value::get_RowValues(const kfx::Variant& key, kfx::IUnknown** rows) {
     const kfx::HRESULT hr = Enter("get_RowValues");
-    if (!rows) return kfx::E_POINTER;
+    if (!rows) return kfx::HR_E_POINTER;
     *rows = nullptr;
     if (kfx::Failed(hr)) return hr;
-    if (!key.IsInteger() || key.Integer() != 0) return kfx::E_INVALIDARG;
+    if (!key.IsInteger() || key.Integer() != 0) return kfx::HR_E_INVALIDARG;
     return HandOutUnchecked(rows_, rows);
 }
 
@@ -37,14 +37,14 @@ Values::Values(std::shared_ptr<FaultPlan> plan, std::vector<ResolvedValue> value
 
 kfx::HRESULT Values::get_Count(std::int32_t* count) {
     const kfx::HRESULT hr = Enter("get_Count");
-    if (!count) return kfx::E_POINTER;
+    if (!count) return kfx::HR_E_POINTER;
     *count = kfx::Failed(hr) ? 0 : static_cast<std::int32_t>(values_.size());
     return hr;
 }
 
 kfx::HRESULT Values::get_Item(const kfx::Variant& key, kfx::IValue** item) {
     kfx::HRESULT hr = Enter("get_Item");
-    if (!item) return kfx::E_POINTER;
+    if (!item) return kfx::HR_E_POINTER;
     *item = nullptr;
     if (kfx::Failed(hr)) return hr;
     std::size_t index = 0;
@@ -56,9 +56,9 @@ kfx::HRESULT Values::FindItem(const kfx::Variant& key, std::size_t& index) const
     if (!key.IsText()) return PositionIndex(key, values_.size(), index);
     auto found = std::find_if(values_.begin(), values_.end(),
                               [&](const kfx::ComPtr<Value>& value) { return value->Destination() == key.AsText(); });
-    if (found == values_.end()) return kfx::DISP_E_BADINDEX;
+    if (found == values_.end()) return kfx::HR_DISP_E_BADINDEX;
     index = static_cast<std::size_t>(found - values_.begin());
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace standin

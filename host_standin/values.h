@@ -39,7 +39,7 @@ public:
 
     kfx::HRESULT get_Count(std::int32_t* count) override;
     // By 1-based position (an integer) or by destination (a text: the first
-    // value with exactly that destination); an absent key gives DISP_E_BADINDEX.
+    // value with exactly that destination); an absent key gives HR_DISP_E_BADINDEX.
     kfx::HRESULT get_Item(const kfx::Variant& key, kfx::IValue** item) override;
 
 private:

@@ -138,7 +138,7 @@ bool SetupModel::LoadValueNames() {
         return false;
 
     kfx::Variant item;
-    while (enumerator->Next(&item) == kfx::S_OK) {
+    while (enumerator->Next(&item) == kfx::HR_S_OK) {
         valueNames.push_back(VariantText(item));
         item = kfx::Variant();
     }

@@ -11,14 +11,14 @@ CClassFactory* CClassFactory::Create(CreateInstanceFunction createInstance) {
 }
 
 kfx::HRESULT CClassFactory::QueryInterface(const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     if (iid != kfx::IID_IUnknown && iid != kfx::IID_IClassFactory) {
         *object = nullptr;
-        return kfx::E_NOINTERFACE;
+        return kfx::HR_E_NOINTERFACE;
     }
     *object = static_cast<kfx::IClassFactory*>(this);
     AddRef();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 std::uint32_t CClassFactory::AddRef() {
@@ -43,7 +43,7 @@ kfx::HRESULT CClassFactory::LockServer(bool lock) {
         CKessarinModule::Lock();
     else
         CKessarinModule::Unlock();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace veldmark

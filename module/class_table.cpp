@@ -29,10 +29,10 @@ kfx::HRESULT ClassObjects::Get(const kfx::Guid& clsid, const kfx::Guid& iid, voi
             if (!objects_[index]) objects_[index] = CClassFactory::Create(table[index].createInstance);
             classObject = objects_[index];
         }
-        if (!classObject) return kfx::E_OUTOFMEMORY;
+        if (!classObject) return kfx::HR_E_OUTOFMEMORY;
         return classObject->QueryInterface(iid, object);
     }
-    return kfx::CLASS_E_CLASSNOTAVAILABLE;
+    return kfx::HR_CLASS_E_CLASSNOTAVAILABLE;
 }
 
 }  // namespace veldmark

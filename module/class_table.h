@@ -27,7 +27,7 @@ public:
     ClassObjects(const ClassObjects&) = delete;
     ClassObjects& operator=(const ClassObjects&) = delete;
 
-    // CLASS_E_CLASSNOTAVAILABLE for a class identifier not in the table.
+    // HR_CLASS_E_CLASSNOTAVAILABLE for a class identifier not in the table.
     kfx::HRESULT Get(const kfx::Guid& clsid, const kfx::Guid& iid, void** object);
 
 private:

@@ -24,31 +24,31 @@ kfx::HRESULT ChangeRegistry(Change change) {
         standin::Registry registry = standin::Registry::Load(location);
         change(registry);
         registry.Save(location);
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     } catch (const standin::RegistryError&) {
-        return kfx::E_FAIL;
+        return kfx::HR_E_FAIL;
     } catch (const std::bad_alloc&) {
-        return kfx::E_OUTOFMEMORY;
+        return kfx::HR_E_OUTOFMEMORY;
     }
 }
 
 }  // namespace
 
 VELDMARK_EXPORT kfx::HRESULT DllGetClassObject(const kfx::Guid& clsid, const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     *object = nullptr;
     veldmark::ClassObjects* classes = theApp.Classes();
-    if (!classes) return kfx::E_UNEXPECTED;
+    if (!classes) return kfx::HR_E_UNEXPECTED;
     return classes->Get(clsid, iid, object);
 }
 
 VELDMARK_EXPORT kfx::HRESULT DllCanUnloadNow() {
-    return veldmark::CKessarinModule::GetLockCount() > 0 ? kfx::S_FALSE : kfx::S_OK;
+    return veldmark::CKessarinModule::GetLockCount() > 0 ? kfx::HR_S_FALSE : kfx::HR_S_OK;
 }
 
 VELDMARK_EXPORT kfx::HRESULT DllRegisterServer() {
     const std::string modulePath = veldmark::platform::ModuleFilePath();
-    if (modulePath.empty()) return kfx::E_UNEXPECTED;
+    if (modulePath.empty()) return kfx::HR_E_UNEXPECTED;
     return ChangeRegistry([&](standin::Registry& registry) { veldmark::RegisterComponent(registry, modulePath); });
 }
 

@@ -9,7 +9,7 @@ namespace veldmark {
 
 // A library's load cannot fail here as it does where the host loads it by
 // class, so a failed start leaves the class table unset and every request
-// for a class object answers E_UNEXPECTED.
+// for a class object answers HR_E_UNEXPECTED.
 CKessarinApp::CKessarinApp() {
     if (!platform::StartSocketLibrary()) return;
     try {

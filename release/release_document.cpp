@@ -38,7 +38,7 @@ void DisposeAfterError(std::optional<Object>& object) {
 bool Export(const ReleaseSettings& settings, kfx::IValues* values, std::optional<dbAx::CAxConnection>& connection,
             std::optional<dbAx::CAxRecordset>& header) {
     if (std::optional<Text> problem = SettingsProblem(settings)) {
-        throw dbAx::CAxException{dbAx::AxPlatformError, *problem, kfx::E_INVALIDARG};
+        throw dbAx::CAxException{dbAx::AxPlatformError, *problem, kfx::HR_E_INVALIDARG};
     }
     // A negative code page was refused above: the unsigned number is the one set.
     const SanitiseSettings sanitise{static_cast<std::uint32_t>(settings.codePage), settings.replacementChar};

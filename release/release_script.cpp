@@ -10,12 +10,12 @@
 namespace veldmark {
 
 kfx::HRESULT releaseScript::Create(kfx::IUnknown* outer, const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     *object = nullptr;
     // An aggregating object must hold the inner identity, nothing else.
-    if (outer && iid != kfx::IID_IUnknown) return kfx::CLASS_E_NOAGGREGATION;
+    if (outer && iid != kfx::IID_IUnknown) return kfx::HR_CLASS_E_NOAGGREGATION;
     auto* script = new (std::nothrow) releaseScript(outer);
-    if (!script) return kfx::E_OUTOFMEMORY;
+    if (!script) return kfx::HR_E_OUTOFMEMORY;
     script->inner_.AddRef();
     const kfx::HRESULT result = script->inner_.QueryInterface(iid, object);
     script->inner_.Release();
@@ -29,17 +29,17 @@ releaseScript::releaseScript(kfx::IUnknown* outer) : controlling_(outer ? outer 
 releaseScript::~releaseScript() { CKessarinModule::Unlock(); }
 
 kfx::HRESULT releaseScript::InnerUnknown::QueryInterface(const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     if (iid == kfx::IID_IUnknown) {
         *object = static_cast<kfx::IUnknown*>(this);
     } else if (iid == kfx::IID_IKfxReleaseScript) {
         *object = static_cast<kfx::IKfxReleaseScript*>(&owner_);
     } else {
         *object = nullptr;
-        return kfx::E_NOINTERFACE;
+        return kfx::HR_E_NOINTERFACE;
     }
     static_cast<kfx::IUnknown*>(*object)->AddRef();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 std::uint32_t releaseScript::InnerUnknown::AddRef() { return ++owner_.references_; }
@@ -60,33 +60,33 @@ std::uint32_t releaseScript::Release() { return controlling_->Release(); }
 
 kfx::HRESULT releaseScript::OpenScript(kfx::KfxReturnValue* result) {
     if (result) *result = kfx::KFX_REL_SUCCESS;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT releaseScript::ReleaseDoc(kfx::KfxReturnValue* result) {
     kfx::KfxReturnValue outcome = kfx::KFX_REL_ERROR;
     if (documentData_) outcome = ReleaseDocument(documentData_.Get());
     if (result) *result = outcome;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT releaseScript::CloseScript(kfx::KfxReturnValue* result) {
     documentData_.Reset();
     currentReleaseData().Reset();
     if (result) *result = kfx::KFX_REL_SUCCESS;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT releaseScript::get_DocumentData(kfx::IReleaseData** data) {
-    if (!data) return kfx::E_POINTER;
+    if (!data) return kfx::HR_E_POINTER;
     *data = kfx::ComPtr<kfx::IReleaseData>(documentData_).Detach();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT releaseScript::putref_DocumentData(kfx::IReleaseData* data) {
     if (data != documentData_.Get()) documentData_ = kfx::ComPtr<kfx::IReleaseData>(data);
     if (data != currentReleaseData().Get()) currentReleaseData() = kfx::ComPtr<kfx::IReleaseData>(data);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT CreateReleaseScript(kfx::IUnknown* outer, const kfx::Guid& iid, void** object) {

@@ -2,12 +2,11 @@
 
 #include <climits>
 #include <filesystem>
-#include <system_error>
 
 #include "data_access/sanitise/sanitise.h"
 #include "host/text_format.h"
-#include "host/utf8.h"
 #include "model/custom_property.h"
+#include "release/file_system_entry.h"
 
 namespace veldmark {
 namespace {
@@ -38,22 +37,6 @@ bool IsSafeServerName(const Text& server) {
         if (c == u';' || c == u'=' || c == u'"' || c == u'\'' || c < 0x20 || c == 0x7F) return false;
     }
     return true;
-}
-
-// A path that cannot be put into the file system's form (an unpaired
-// surrogate, or a NUL, which would end it early and name another entry) names
-// nothing that exists.
-bool FileExists(const Text& path) {
-    constexpr std::size_t kMaxPath = 260;
-    if (path.size() >= kMaxPath || path.find(u'\0') != Text::npos) return false;
-    const std::optional<std::string> bytes = kfx::StrictUtf8(path);
-    if (!bytes) return false;
-    std::error_code error;
-    const std::filesystem::path full =
-        std::filesystem::absolute(std::filesystem::path(std::u8string(bytes->begin(), bytes->end())), error);
-    if (error) return false;
-    const auto status = std::filesystem::status(full, error);
-    return !error && std::filesystem::exists(status);
 }
 
 }  // namespace
@@ -89,7 +72,7 @@ bool resolveOriginalFilePath(kfx::IValues* values, Text& path) {
     if (folder.empty() || name.empty()) return false;
     const Text candidate = BuildOriginalFilePath(
         folder, name, extension, static_cast<char16_t>(std::filesystem::path::preferred_separator));
-    if (!FileExists(candidate)) return false;
+    if (!FileSystemEntryExists(candidate)) return false;
     path = candidate;
     return true;
 }

@@ -11,14 +11,14 @@ namespace veldmark {
 
 kfx::HRESULT TarvelSetupScript::Create(kfx::IUnknown* outer, const kfx::Guid& iid, void** object,
                                        std::unique_ptr<SettingsSheetRunner> runner) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     *object = nullptr;
-    if (!runner) return kfx::E_INVALIDARG;
+    if (!runner) return kfx::HR_E_INVALIDARG;
     // An aggregating object must hold the inner identity, nothing else.
-    if (outer && !(iid == kfx::IID_IUnknown)) return kfx::CLASS_E_NOAGGREGATION;
+    if (outer && !(iid == kfx::IID_IUnknown)) return kfx::HR_CLASS_E_NOAGGREGATION;
 
     TarvelSetupScript* script = new (std::nothrow) TarvelSetupScript(outer, std::move(runner));
-    if (!script) return kfx::E_OUTOFMEMORY;
+    if (!script) return kfx::HR_E_OUTOFMEMORY;
     script->inner_.AddRef();
     const kfx::HRESULT hr = script->inner_.QueryInterface(iid, object);
     script->inner_.Release();
@@ -33,17 +33,17 @@ TarvelSetupScript::TarvelSetupScript(kfx::IUnknown* outer, std::unique_ptr<Setti
 TarvelSetupScript::~TarvelSetupScript() { CKessarinModule::Unlock(); }
 
 kfx::HRESULT TarvelSetupScript::InnerUnknown::QueryInterface(const kfx::Guid& iid, void** object) {
-    if (!object) return kfx::E_POINTER;
+    if (!object) return kfx::HR_E_POINTER;
     if (iid == kfx::IID_IUnknown) {
         *object = static_cast<kfx::IUnknown*>(this);
     } else if (iid == kfx::IID_IKfxReleaseSetupScript) {
         *object = static_cast<kfx::IKfxReleaseSetupScript*>(&owner_);
     } else {
         *object = nullptr;
-        return kfx::E_NOINTERFACE;
+        return kfx::HR_E_NOINTERFACE;
     }
     static_cast<kfx::IUnknown*>(*object)->AddRef();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 std::uint32_t TarvelSetupScript::InnerUnknown::AddRef() { return ++owner_.references_; }
@@ -63,31 +63,31 @@ std::uint32_t TarvelSetupScript::AddRef() { return controlling_->AddRef(); }
 std::uint32_t TarvelSetupScript::Release() { return controlling_->Release(); }
 
 kfx::HRESULT TarvelSetupScript::OpenScript(kfx::KfxReturnValue* result) {
-    if (!result) return kfx::E_POINTER;
+    if (!result) return kfx::HR_E_POINTER;
     *result = kfx::KFX_REL_SUCCESS;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT TarvelSetupScript::CloseScript(kfx::KfxReturnValue* result) {
-    if (!result) return kfx::E_POINTER;
+    if (!result) return kfx::HR_E_POINTER;
     *result = kfx::KFX_REL_SUCCESS;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT TarvelSetupScript::RunUI(kfx::KfxReturnValue* result) {
-    if (!result) return kfx::E_POINTER;
+    if (!result) return kfx::HR_E_POINTER;
     // Nothing may leave through the host's interface as an exception.
     try {
         ShowSheetAndSave();
     } catch (const std::bad_alloc&) {
         *result = kfx::KFX_REL_ERROR;
-        return kfx::E_OUTOFMEMORY;
+        return kfx::HR_E_OUTOFMEMORY;
     } catch (const std::exception&) {
         *result = kfx::KFX_REL_ERROR;
-        return kfx::E_FAIL;
+        return kfx::HR_E_FAIL;
     }
     *result = kfx::KFX_REL_SUCCESS;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 void TarvelSetupScript::ShowSheetAndSave() {
@@ -105,24 +105,24 @@ void TarvelSetupScript::ShowSheetAndSave() {
 
 kfx::HRESULT TarvelSetupScript::ActionEvent(kfx::KfxActionValue action, const kfx::Text&, const kfx::Text&,
                                             kfx::KfxReturnValue* result) {
-    if (!result) return kfx::E_POINTER;
+    if (!result) return kfx::HR_E_POINTER;
     // Renames, deletions and inserts of classes and fields need nothing from
     // the connector; folder classes and tables it does not support.
     const auto value = static_cast<std::uint32_t>(action);
     *result = value <= kfx::KFX_REL_END ? kfx::KFX_REL_SUCCESS : kfx::KFX_REL_UNSUPPORTED;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT TarvelSetupScript::get_SetupData(kfx::IReleaseSetupData** data) {
-    if (!data) return kfx::E_POINTER;
+    if (!data) return kfx::HR_E_POINTER;
     *data = kfx::ComPtr<kfx::IReleaseSetupData>(setupData_).Detach();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 kfx::HRESULT TarvelSetupScript::putref_SetupData(kfx::IReleaseSetupData* data) {
-    if (data == setupData_.Get()) return kfx::S_OK;
+    if (data == setupData_.Get()) return kfx::HR_S_OK;
     setupData_ = kfx::ComPtr<kfx::IReleaseSetupData>(data);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace veldmark

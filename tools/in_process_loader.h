@@ -17,7 +17,7 @@ class InProcessLoader final : public ComponentLoader {
 public:
     explicit InProcessLoader(std::map<std::string, CreateFunction> classes) : classes_(std::move(classes)) {}
 
-    // A ProgID without a creation function gives CLASS_E_CLASSNOTAVAILABLE.
+    // A ProgID without a creation function gives HR_CLASS_E_CLASSNOTAVAILABLE.
     kfx::HRESULT CreateInstance(const std::string& progId, const kfx::Guid& iid, void** object) override;
 
 private:

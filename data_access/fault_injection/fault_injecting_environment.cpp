@@ -41,7 +41,7 @@ public:
         return interceptor_.Pass("Errors.Item", nullptr, [&] {
             if (index >= 0 && index < static_cast<std::int32_t>(injected_.size())) {
                 *record = injected_[static_cast<std::size_t>(index)];
-                return kfx::S_OK;
+                return kfx::HR_S_OK;
             }
             platform::Errors* errors = nullptr;
             const Result result = inner_.GetErrors(&errors);
@@ -99,7 +99,7 @@ public:
     Result GetErrors(platform::Errors** errors) override {
         return interceptor_.Pass("Connection.GetErrors", nullptr, [&] {
             *errors = &errors_;
-            return kfx::S_OK;
+            return kfx::HR_S_OK;
         });
     }
 

@@ -21,7 +21,7 @@ struct Fault {
     int occurrence = 0;
     // What the call answers instead of passing on; a success result plays a
     // call that succeeds without reaching the platform.
-    platform::Result result = kfx::E_FAIL;
+    platform::Result result = kfx::HR_E_FAIL;
     // Added to the connection's error records when the fault strikes.
     std::vector<platform::ErrorRecord> records;
     // Instead of failing, the call goes through and its number or flag out

@@ -146,7 +146,7 @@ public:
 class Environment {
 public:
     virtual ~Environment() = default;
-    // S_OK, or S_FALSE when already started on this thread.
+    // HR_S_OK, or HR_S_FALSE when already started on this thread.
     virtual Result Initialize() = 0;
     virtual void Uninitialize() = 0;
     virtual Result CreateConnection(std::unique_ptr<Connection>* connection) = 0;

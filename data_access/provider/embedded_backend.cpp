@@ -40,7 +40,7 @@ Result EmbeddedBackend::Connect(std::string_view directory, const std::string& /
         return platform::E_ADO_CONNECTIONFAILED;
     }
     *session = std::make_unique<EmbeddedSession>(path, std::move(database));
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace dbAx::provider

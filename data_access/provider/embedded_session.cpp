@@ -41,13 +41,13 @@ Result EmbeddedSession::AttachLibraries(const std::string& selection, ErrorMessa
         if (schema == "MAIN" || schema == "TEMP" || attached_.contains(schema)) continue;
         std::optional<std::filesystem::path> file;
         std::string error;
-        if (!LocateLibraryFile(directory_, qualifier, &file, &error)) return Fail(errors, kfx::E_FAIL, error);
+        if (!LocateLibraryFile(directory_, qualifier, &file, &error)) return Fail(errors, kfx::HR_E_FAIL, error);
         // Without a file the name is no library; the statement says what it is.
         if (!file) continue;
-        if (!AttachLibraryFile(database_.get(), *file, schema, &error)) return Fail(errors, kfx::E_FAIL, error);
+        if (!AttachLibraryFile(database_.get(), *file, schema, &error)) return Fail(errors, kfx::HR_E_FAIL, error);
         attached_.emplace(schema, *file);
     }
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 bool EmbeddedSession::Usable() {
@@ -55,11 +55,11 @@ bool EmbeddedSession::Usable() {
         std::optional<std::filesystem::path> file;
         std::string ignored;
         if (!LocateLibraryFile(directory_, schema, &file, &ignored) || file != attachedFile) return false;
+        // A file system whose SQLite cannot tell (Windows) can neither remove
+        // nor replace a file that SQLite holds open.
         int moved = 0;
-        if (sqlite3_file_control(database_.get(), schema.c_str(), SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
-            moved) {
-            return false;
-        }
+        const int answer = sqlite3_file_control(database_.get(), schema.c_str(), SQLITE_FCNTL_HAS_MOVED, &moved);
+        if ((answer != SQLITE_OK && answer != SQLITE_NOTFOUND) || moved) return false;
     }
     return true;
 }
@@ -78,7 +78,7 @@ Result EmbeddedSession::PrepareSelection(const std::string& selection, SqliteSta
         return Fail(errors, platform::DB_E_ERRORSINCOMMAND,
                     "'" + selection + "' is not one selection of the columns of a table (SELECT ... FROM ...)");
     }
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result EmbeddedSession::Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) {
@@ -115,7 +115,7 @@ Result EmbeddedSession::Describe(const std::string& selection, TableDescription*
                     "The selection returns rows of " + name +
                         "; this provider opens selections only to add rows, so select none (as WHERE 1=0 does)");
     }
-    if (step != SQLITE_DONE) return Fail(errors, kfx::E_FAIL, sqlite3_errmsg(database_.get()));
+    if (step != SQLITE_DONE) return Fail(errors, kfx::HR_E_FAIL, sqlite3_errmsg(database_.get()));
 
     std::vector<ColumnDescription> columns;
     const Result described = DescribeColumns(schema, name, names, &columns, errors);
@@ -123,7 +123,7 @@ Result EmbeddedSession::Describe(const std::string& selection, TableDescription*
     table->name = name;
     table->columns = columns;
     table->sessionKey = TableKey(schema, name, std::move(columns));
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result EmbeddedSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
@@ -133,7 +133,7 @@ Result EmbeddedSession::CountRows(const std::string& selection, const std::vecto
     if (kfx::Failed(prepared)) return prepared;
     sqlite3_stmt* select = statement.get();
     if (sqlite3_bind_parameter_count(select) != static_cast<int>(parameters.size())) {
-        return Fail(errors, kfx::E_INVALIDARG,
+        return Fail(errors, kfx::HR_E_INVALIDARG,
                     "'" + selection + "' has " + std::to_string(sqlite3_bind_parameter_count(select)) +
                         " parameters; " + std::to_string(parameters.size()) + " were given");
     }
@@ -144,9 +144,9 @@ Result EmbeddedSession::CountRows(const std::string& selection, const std::vecto
     std::int64_t counted = 0;
     int step;
     while ((step = sqlite3_step(select)) == SQLITE_ROW) ++counted;
-    if (step != SQLITE_DONE) return Fail(errors, kfx::E_FAIL, sqlite3_errmsg(database_.get()));
+    if (step != SQLITE_DONE) return Fail(errors, kfx::HR_E_FAIL, sqlite3_errmsg(database_.get()));
     *rows = counted;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result EmbeddedSession::DescribeColumns(const std::string& schema, const std::string& table,
@@ -156,7 +156,7 @@ Result EmbeddedSession::DescribeColumns(const std::string& schema, const std::st
     std::string error;
     if (!PrepareSqlite(database_.get(), "SELECT name, type, \"notnull\", hidden FROM pragma_table_xinfo(?1, ?2)",
                        &info, &error)) {
-        return Fail(errors, kfx::E_FAIL, error);
+        return Fail(errors, kfx::HR_E_FAIL, error);
     }
     sqlite3_bind_text(info.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_STATIC);
     sqlite3_bind_text(info.get(), 2, schema.data(), static_cast<int>(schema.size()), SQLITE_STATIC);
@@ -167,7 +167,7 @@ Result EmbeddedSession::DescribeColumns(const std::string& schema, const std::st
         declared[ColumnText(info.get(), 0)] = {ColumnText(info.get(), 1), sqlite3_column_int(info.get(), 2) == 0,
                                                sqlite3_column_int(info.get(), 3) >= 2};
     }
-    if (step != SQLITE_DONE) return Fail(errors, kfx::E_FAIL, sqlite3_errmsg(database_.get()));
+    if (step != SQLITE_DONE) return Fail(errors, kfx::HR_E_FAIL, sqlite3_errmsg(database_.get()));
 
     for (const std::string& name : names) {
         const DeclaredColumn& declaration = declared[name];
@@ -194,7 +194,7 @@ Result EmbeddedSession::DescribeColumns(const std::string& schema, const std::st
         }
         columns->push_back(std::move(column));
     }
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 std::size_t EmbeddedSession::TableKey(const std::string& schema, const std::string& name,
@@ -240,12 +240,12 @@ sqlite3_stmt* EmbeddedSession::InsertStatement(Table& table, const std::vector<b
 Result EmbeddedSession::Insert(const TableDescription& description,
                                const std::vector<std::optional<std::string>>& values, ErrorMessages& errors) {
     if (description.sessionKey >= tables_.size() || values.size() != description.columns.size()) {
-        return Fail(errors, kfx::E_INVALIDARG, "The row does not fit a table described on this connection");
+        return Fail(errors, kfx::HR_E_INVALIDARG, "The row does not fit a table described on this connection");
     }
     Table& table = tables_[description.sessionKey];
     stored_.resize(values.size());
     assigned_.assign(values.size(), false);
-    Result refused = kfx::S_OK;
+    Result refused = kfx::HR_S_OK;
     for (std::size_t column = 0; column < values.size(); ++column) {
         if (!values[column]) continue;
         assigned_[column] = true;
@@ -269,11 +269,11 @@ Result EmbeddedSession::Insert(const TableDescription& description,
     const int step = sqlite3_step(insert);
     const std::string error = step == SQLITE_DONE ? std::string() : sqlite3_errmsg(database_.get());
     sqlite3_reset(insert);
-    if (step == SQLITE_DONE) return kfx::S_OK;
+    if (step == SQLITE_DONE) return kfx::HR_S_OK;
     // The table may have changed beneath its statements: they are made anew.
     table.inserts.clear();
     errors.push_back(error);
-    return (step & 0xFF) == SQLITE_CONSTRAINT ? platform::DB_E_INTEGRITYVIOLATION : kfx::E_FAIL;
+    return (step & 0xFF) == SQLITE_CONSTRAINT ? platform::DB_E_INTEGRITYVIOLATION : kfx::HR_E_FAIL;
 }
 
 }  // namespace dbAx::provider

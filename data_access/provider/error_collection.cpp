@@ -5,21 +5,21 @@
 namespace dbAx::provider {
 
 Result ErrorCollection::Count(std::int32_t* count) {
-    if (!count) return kfx::E_POINTER;
+    if (!count) return kfx::HR_E_POINTER;
     *count = static_cast<std::int32_t>(records_.size());
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ErrorCollection::Item(std::int32_t index, platform::ErrorRecord* record) {
-    if (!record) return kfx::E_POINTER;
+    if (!record) return kfx::HR_E_POINTER;
     if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) return platform::E_ADO_ITEMNOTFOUND;
     *record = records_[static_cast<std::size_t>(index)];
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ErrorCollection::Clear() {
     records_.clear();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 void ErrorCollection::Report(Result result, const ErrorMessages& messages) {

@@ -1,7 +1,6 @@
 #include "data_access/provider/odbc_backend.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include <chrono>
 
@@ -22,7 +21,7 @@ Result CallFailed(SQLSMALLINT handleType, SQLHANDLE handle, const char* call, Er
 // The driver manager and the drivers look names and credentials up as C
 // strings: a U+0000 in one would quietly cut it.
 Result RefuseNul(std::string_view text, const char* what, ErrorMessages& errors) {
-    if (text.find('\0') == std::string_view::npos) return kfx::S_OK;
+    if (text.find('\0') == std::string_view::npos) return kfx::HR_S_OK;
     errors.push_back(std::string("The ") + what +
                      " contains the character U+0000 (NUL), which a data source cannot be given");
     return platform::E_ADO_CONNECTIONFAILED;
@@ -67,7 +66,7 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     OdbcTimeouts timeouts;
     const Result configured = ReadOdbcTimeouts(dataSource, &timeouts, errors);
     if (kfx::Failed(configured)) return configured;
-    Result failed = kfx::S_OK;
+    Result failed = kfx::HR_S_OK;
     const std::shared_ptr<OdbcHandle> environment = Environment(errors, &failed);
     if (!environment) return failed;
     OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment->get());
@@ -103,7 +102,7 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     const Result autocommit = connected->EnableAutocommit(errors);
     if (kfx::Failed(autocommit)) return autocommit;
     *session = std::move(connected);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace dbAx::provider

@@ -1,6 +1,6 @@
 #include "data_access/provider/odbc_diagnostics.h"
 
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include "data_access/provider/odbc_text.h"
 

@@ -2,7 +2,7 @@
 // the server worded them.
 #pragma once
 
-#include <sql.h>
+#include "odbc_api.h"
 
 #include <string>
 #include <vector>

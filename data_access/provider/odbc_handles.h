@@ -2,7 +2,7 @@
 // owner goes. Connections are disconnected by their owner before that.
 #pragma once
 
-#include <sql.h>
+#include "odbc_api.h"
 
 namespace dbAx::provider {
 

@@ -1,6 +1,6 @@
 #include "data_access/provider/odbc_insert.h"
 
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // would any text.
 #pragma once
 
-#include <sql.h>
+#include "odbc_api.h"
 
 #include <optional>
 #include <string>

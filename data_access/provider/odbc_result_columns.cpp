@@ -1,7 +1,6 @@
 #include "data_access/provider/odbc_result_columns.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include "data_access/provider/odbc_text.h"
 

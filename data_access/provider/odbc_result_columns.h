@@ -3,7 +3,7 @@
 // column comes from.
 #pragma once
 
-#include <sql.h>
+#include "odbc_api.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "data_access/provider/odbc_row_count.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include <algorithm>
 #include <cctype>

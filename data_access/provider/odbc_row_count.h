@@ -3,7 +3,7 @@
 // release left in the interface files.
 #pragma once
 
-#include <sql.h>
+#include "odbc_api.h"
 
 #include <cstdint>
 #include <string>

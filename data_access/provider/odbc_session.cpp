@@ -1,7 +1,6 @@
 #include "data_access/provider/odbc_session.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include <optional>
 #include <set>
@@ -88,7 +87,7 @@ OdbcSession::Link::~Link() {
 Result OdbcSession::EnableAutocommit(ErrorMessages& errors) {
     const SQLRETURN rc = SQLSetConnectAttrW(link_->connection.get(), SQL_ATTR_AUTOCOMMIT,
                                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
-    if (SQL_SUCCEEDED(rc)) return kfx::S_OK;
+    if (SQL_SUCCEEDED(rc)) return kfx::HR_S_OK;
     return Failure({"SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, link_->connection.get()},
                    platform::E_ADO_CONNECTIONFAILED, errors);
 }
@@ -113,7 +112,7 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
     }
     link_->selection = AllocateOdbcHandle(SQL_HANDLE_STMT, link_->connection.get());
     if (!link_->selection) {
-        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::E_FAIL, errors);
+        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::HR_E_FAIL, errors);
     }
     const std::optional<Selected> selected = Answer(
         [text = ToOdbcText(selection)](Link& link) mutable {
@@ -134,7 +133,7 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
     if (selected->failedCall) {
         return Failure({selected->failedCall, SQL_HANDLE_STMT, statement},
                        std::string_view(selected->failedCall) == "SQLExecDirectW" ? platform::DB_E_ERRORSINCOMMAND
-                                                                                  : kfx::E_FAIL,
+                                                                                  : kfx::HR_E_FAIL,
                        errors);
     }
     const std::vector<OdbcResultColumn>& columns = selected->columns;
@@ -191,12 +190,12 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
                       "The selection returns rows of " + table.name +
                           "; this provider opens selections only to add rows, so select none (as WHERE 1=0 does)");
     }
-    if (selected->fetched != SQL_NO_DATA) return Failure({"SQLFetch", SQL_HANDLE_STMT, statement}, kfx::E_FAIL, errors);
+    if (selected->fetched != SQL_NO_DATA) return Failure({"SQLFetch", SQL_HANDLE_STMT, statement}, kfx::HR_E_FAIL, errors);
 
     description->name = table.name;
     description->columns = table.columns;
     description->sessionKey = TableKey(std::move(table));
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 std::size_t OdbcSession::TableKey(Table described) {
@@ -246,7 +245,7 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
     const Result lost = RefuseWhenLost(errors);
     if (kfx::Failed(lost)) return lost;
     if (description.sessionKey >= link_->tables.size() || values.size() != description.columns.size()) {
-        return Refuse(errors, kfx::E_INVALIDARG, "The row does not fit a table described on this connection");
+        return Refuse(errors, kfx::HR_E_INVALIDARG, "The row does not fit a table described on this connection");
     }
     Table& table = link_->tables[description.sessionKey];
     assigned_.assign(values.size(), false);
@@ -262,7 +261,7 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
         assigned_[column] = true;
         values_.push_back(*values[column]);
     }
-    Result failed = kfx::S_OK;
+    Result failed = kfx::HR_S_OK;
     OdbcInsert* insert = InsertStatement(table, errors, &failed);
     if (!insert) return failed;
     insert->SetValues(values_);
@@ -270,12 +269,12 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
         Answer([insert](Link&) { return insert->Execute(); }, "; whether the row was written is not known", errors);
     if (!executed) return platform::E_ADO_CONNECTIONFAILED;
     if (const std::optional<OdbcCallFailure>& failure = *executed) {
-        const Result failed = Failure(*failure, kfx::E_FAIL, errors);
+        const Result failed = Failure(*failure, kfx::HR_E_FAIL, errors);
         // The table may have changed beneath its statements: they are made anew.
         table.inserts.clear();
         return failed;
     }
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result OdbcSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
@@ -289,7 +288,7 @@ Result OdbcSession::CountRows(const std::string& selection, const std::vector<st
     // The selection's statement: a call given up keeps it until it returns.
     link_->selection = AllocateOdbcHandle(SQL_HANDLE_STMT, link_->connection.get());
     if (!link_->selection) {
-        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::E_FAIL, errors);
+        return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::HR_E_FAIL, errors);
     }
     const std::optional<RowCount> counted = Answer(
         [selection, parameters](Link& link) { return CountSelectedRows(link.selection.get(), selection, parameters); },
@@ -300,7 +299,7 @@ Result OdbcSession::CountRows(const std::string& selection, const std::vector<st
                        errors);
     }
     *rows = counted->rows;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result OdbcSession::Failure(const OdbcCallFailure& failure, Result otherwise, ErrorMessages& errors) {
@@ -318,7 +317,7 @@ std::string OdbcSession::LostMessage() const {
 }
 
 Result OdbcSession::RefuseWhenLost(ErrorMessages& errors) const {
-    if (lostBecause_.empty()) return kfx::S_OK;
+    if (lostBecause_.empty()) return kfx::HR_S_OK;
     return Refuse(errors, platform::E_ADO_CONNECTIONFAILED,
                   "The connection to data source '" + dataSource_ + "' was lost earlier (" + lostBecause_ +
                       "); nothing more is written through it; the next connection opens it anew");

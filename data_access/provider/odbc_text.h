@@ -2,7 +2,7 @@
 // unixODBC (and on Windows), the texts of this layer are UTF-8.
 #pragma once
 
-#include <sqltypes.h>
+#include "odbc_api.h"
 
 #include <string>
 #include <string_view>

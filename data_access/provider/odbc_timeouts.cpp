@@ -1,6 +1,6 @@
 #include "data_access/provider/odbc_timeouts.h"
 
-#include <odbcinst.h>
+#include "odbc_api.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -45,12 +45,12 @@ Result Read(std::string_view dataSource, const Setting& setting, std::chrono::se
         char value[kSettingUnits] = {};
         const std::string section(dataSource);
         if (SQLGetPrivateProfileString(section.c_str(), setting.key, "", value, kSettingUnits, "odbc.ini") <= 0) {
-            return kfx::S_OK;
+            return kfx::HR_S_OK;
         }
         text = value;
         source = "The data source '" + section + "' sets " + setting.key + " to '" + text + "'";
     }
-    if (ParseSeconds(text, seconds)) return kfx::S_OK;
+    if (ParseSeconds(text, seconds)) return kfx::HR_S_OK;
     errors.push_back(source + "; the " + setting.meaning + " must be a whole number of seconds from 1 to " +
                      std::to_string(kMostSeconds));
     return platform::E_ADO_CONNECTIONFAILED;

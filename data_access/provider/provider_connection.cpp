@@ -44,7 +44,7 @@ Result ProviderConnection::Open(const Text& connectionText, const Text& user, co
     target_ = std::string(choice.target);
     key_ = {settings.dataSource, kfx::ToUtf8(user), kfx::ToUtf8(password)};
     session_ = pool_.Take(key_);
-    if (session_) return kfx::S_OK;
+    if (session_) return kfx::HR_S_OK;
     ErrorMessages messages;
     const Result result = Connect(messages);
     if (kfx::Failed(result)) errors_.Report(result, messages);
@@ -55,7 +55,7 @@ Result ProviderConnection::Close() {
     if (!session_) return platform::E_ADO_OBJECTCLOSED;
     CloseRecordsets();
     ReleaseSession();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 template <typename Call>
@@ -86,30 +86,30 @@ Result ProviderConnection::Describe(const std::string& selection, TableDescripti
 }
 
 Result ProviderConnection::State(std::int32_t* state) {
-    if (!state) return kfx::E_POINTER;
+    if (!state) return kfx::HR_E_POINTER;
     *state = session_ ? platform::adStateOpen : platform::adStateClosed;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderConnection::SetCursorLocation(std::int32_t location) {
     cursorLocation_ = location;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderConnection::CursorLocation(std::int32_t* location) {
-    if (!location) return kfx::E_POINTER;
+    if (!location) return kfx::HR_E_POINTER;
     *location = cursorLocation_;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderConnection::GetErrors(platform::Errors** errors) {
-    if (!errors) return kfx::E_POINTER;
+    if (!errors) return kfx::HR_E_POINTER;
     *errors = &errors_;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderConnection::CountRows(const Text& selection, const std::vector<Text>& parameters, std::int64_t* rows) {
-    if (!rows) return kfx::E_POINTER;
+    if (!rows) return kfx::HR_E_POINTER;
     if (!session_) return platform::E_ADO_OBJECTCLOSED;
     std::vector<std::string> texts;
     for (const Text& parameter : parameters) texts.push_back(kfx::ToUtf8(parameter));

@@ -7,7 +7,7 @@ namespace dbAx::provider {
 
 Result ProviderEnvironment::Initialize() {
     std::lock_guard lock(mutex_);
-    return starts_++ == 0 ? kfx::S_OK : kfx::S_FALSE;
+    return starts_++ == 0 ? kfx::HR_S_OK : kfx::HR_S_FALSE;
 }
 
 void ProviderEnvironment::Uninitialize() {
@@ -24,17 +24,17 @@ bool ProviderEnvironment::Started() {
 }
 
 Result ProviderEnvironment::CreateConnection(std::unique_ptr<platform::Connection>* connection) {
-    if (!connection) return kfx::E_POINTER;
-    if (!Started()) return kfx::E_UNEXPECTED;
+    if (!connection) return kfx::HR_E_POINTER;
+    if (!Started()) return kfx::HR_E_UNEXPECTED;
     *connection = std::make_unique<ProviderConnection>(backends_, pool_);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderEnvironment::CreateRecordset(std::unique_ptr<platform::Recordset>* recordset) {
-    if (!recordset) return kfx::E_POINTER;
-    if (!Started()) return kfx::E_UNEXPECTED;
+    if (!recordset) return kfx::HR_E_POINTER;
+    if (!Started()) return kfx::HR_E_UNEXPECTED;
     *recordset = std::make_unique<ProviderRecordset>();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace dbAx::provider

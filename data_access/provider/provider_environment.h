@@ -18,12 +18,12 @@ public:
                                  std::chrono::steady_clock::duration idleTime = kPooledSessionIdleTime)
         : backends_(std::move(backends)), pool_(idleTime) {}
 
-    // Counted like the platform runtime: S_OK the first time, S_FALSE while
+    // Counted like the platform runtime: HR_S_OK the first time, HR_S_FALSE while
     // already started; each call wants its Uninitialize. The last
     // Uninitialize closes every pooled session.
     Result Initialize() override;
     void Uninitialize() override;
-    // Both fail with E_UNEXPECTED while the environment is not started.
+    // Both fail with HR_E_UNEXPECTED while the environment is not started.
     // Connections refer to the environment, which must outlive them.
     Result CreateConnection(std::unique_ptr<platform::Connection>* connection) override;
     Result CreateRecordset(std::unique_ptr<platform::Recordset>* recordset) override;

@@ -21,45 +21,45 @@ std::int32_t AccessType(ColumnKind kind) {
 }  // namespace
 
 Result ProviderField::Type(std::int32_t* type) {
-    if (!type) return kfx::E_POINTER;
+    if (!type) return kfx::HR_E_POINTER;
     if (!recordset_.IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     *type = AccessType(recordset_.Column(column_).kind);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderField::Precision(std::uint8_t* precision) {
-    if (!precision) return kfx::E_POINTER;
+    if (!precision) return kfx::HR_E_POINTER;
     if (!recordset_.IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     const ColumnDescription& column = recordset_.Column(column_);
     const bool numeric = column.kind == ColumnKind::Decimal || column.kind == ColumnKind::Numeric;
     *precision = numeric ? static_cast<std::uint8_t>(column.length) : kCharacterPrecision;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderField::Attributes(std::int32_t* attributes) {
-    if (!attributes) return kfx::E_POINTER;
+    if (!attributes) return kfx::HR_E_POINTER;
     if (!recordset_.IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     const ColumnDescription& column = recordset_.Column(column_);
     // Every type this provider reports has a fixed length.
     *attributes = platform::adFldFixed | (column.updatable ? platform::adFldUpdatable : 0) |
                   (column.nullable ? platform::adFldIsNullable : 0);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderField::Value(std::optional<Text>* value) {
-    if (!value) return kfx::E_POINTER;
+    if (!value) return kfx::HR_E_POINTER;
     return recordset_.ReadValue(column_, value);
 }
 
 Result ProviderField::SetValue(const Text& value) { return recordset_.WriteValue(column_, value); }
 
 Result ProviderFields::Item(const Text& name, platform::Field** field) {
-    if (!field) return kfx::E_POINTER;
+    if (!field) return kfx::HR_E_POINTER;
     if (!recordset_.IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     const auto found = byName_.find(name);
     if (found == byName_.end()) return platform::E_ADO_ITEMNOTFOUND;
     *field = fields_[found->second].get();
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 void ProviderFields::Describe(const std::vector<ColumnDescription>& columns) {

@@ -10,15 +10,15 @@ namespace {
 constexpr std::int32_t kSupportedOptions = platform::adAddNew | platform::adUpdate;
 
 Result Read(std::int32_t property, std::int32_t* value) {
-    if (!value) return kfx::E_POINTER;
+    if (!value) return kfx::HR_E_POINTER;
     *value = property;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ReadFlag(bool flag, bool* value) {
-    if (!value) return kfx::E_POINTER;
+    if (!value) return kfx::HR_E_POINTER;
     *value = flag;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace
@@ -30,15 +30,15 @@ ProviderRecordset::~ProviderRecordset() {
 Result ProviderRecordset::SetSource(const Text& source) {
     if (IsOpen()) return platform::E_ADO_OBJECTOPEN;
     source_ = source;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::SetActiveConnection(platform::Connection* connection) {
     if (IsOpen()) return platform::E_ADO_OBJECTOPEN;
     auto* ours = dynamic_cast<ProviderConnection*>(connection);
-    if (connection && !ours) return kfx::E_INVALIDARG;  // a connection of another platform
+    if (connection && !ours) return kfx::HR_E_INVALIDARG;  // a connection of another platform
     activeConnection_ = ours;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::Open(const Text& source, platform::Connection* connection, std::int32_t cursorType,
@@ -49,7 +49,7 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
         const Result result = SetActiveConnection(connection);
         if (kfx::Failed(result)) return result;
     }
-    if (source_.empty()) return kfx::E_INVALIDARG;
+    if (source_.empty()) return kfx::HR_E_INVALIDARG;
     if (!activeConnection_ || !activeConnection_->OpenSession()) return platform::E_ADO_OBJECTCLOSED;
     if (cursorType != platform::adOptionUnspecified) cursorType_ = cursorType;
 
@@ -65,14 +65,14 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
     pending_ = false;
     connection_ = activeConnection_;
     connection_->Enlist(this);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::GetFields(platform::Fields** fields) {
-    if (!fields) return kfx::E_POINTER;
+    if (!fields) return kfx::HR_E_POINTER;
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     *fields = &fields_;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::Close() {
@@ -80,7 +80,7 @@ Result ProviderRecordset::Close() {
     pending_ = false;
     connection_->Delist(this);
     connection_ = nullptr;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::State(std::int32_t* state) {
@@ -100,12 +100,12 @@ Result ProviderRecordset::AddNew() {
     }
     pendingValues_.assign(table_.columns.size(), std::nullopt);
     pending_ = true;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::Update() {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
-    if (!pending_) return kfx::S_OK;
+    if (!pending_) return kfx::HR_S_OK;
     ErrorMessages messages;
     const Result result = connection_->OpenSession()->Insert(table_, pendingValues_, messages);
     if (kfx::Failed(result)) {
@@ -113,18 +113,18 @@ Result ProviderRecordset::Update() {
         return result;  // the row stays pending, so the caller can cancel it
     }
     pending_ = false;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::CancelUpdate() {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     pending_ = false;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::Resync(std::int32_t /*affectRecords*/, std::int32_t /*resyncValues*/) {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
-    return kfx::E_NOTIMPL;
+    return kfx::HR_E_NOTIMPL;
 }
 
 Result ProviderRecordset::EditMode(std::int32_t* mode) {
@@ -134,7 +134,7 @@ Result ProviderRecordset::EditMode(std::int32_t* mode) {
 
 Result ProviderRecordset::MoveFirst() {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
-    return pending_ ? kfx::S_OK : platform::E_ADO_NOCURRENTRECORD;
+    return pending_ ? kfx::HR_S_OK : platform::E_ADO_NOCURRENTRECORD;
 }
 
 Result ProviderRecordset::BOF(bool* atStart) {
@@ -151,15 +151,15 @@ Result ProviderRecordset::EndOfFile(bool* atEnd) {
 Result ProviderRecordset::SetCursorType(std::int32_t value) {
     if (IsOpen()) return platform::E_ADO_OBJECTOPEN;
     cursorType_ = value;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::CursorType(std::int32_t* value) { return Read(cursorType_, value); }
 
 Result ProviderRecordset::SetCacheSize(std::int32_t value) {
-    if (value < 1) return kfx::E_INVALIDARG;
+    if (value < 1) return kfx::HR_E_INVALIDARG;
     cacheSize_ = value;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::CacheSize(std::int32_t* value) { return Read(cacheSize_, value); }
@@ -167,14 +167,14 @@ Result ProviderRecordset::CacheSize(std::int32_t* value) { return Read(cacheSize
 Result ProviderRecordset::SetCursorLocation(std::int32_t value) {
     if (IsOpen()) return platform::E_ADO_OBJECTOPEN;
     cursorLocation_ = value;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::CursorLocation(std::int32_t* value) { return Read(cursorLocation_, value); }
 
 Result ProviderRecordset::SetMarshalOptions(std::int32_t value) {
     marshalOptions_ = value;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::MarshalOptions(std::int32_t* value) { return Read(marshalOptions_, value); }
@@ -184,7 +184,7 @@ Result ProviderRecordset::ReadValue(std::size_t column, std::optional<Text>* val
     if (!pending_) return platform::E_ADO_NOCURRENTRECORD;
     const std::optional<std::string>& assigned = pendingValues_[column];
     *value = assigned ? std::optional<Text>(kfx::FromUtf8(*assigned)) : std::nullopt;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 Result ProviderRecordset::WriteValue(std::size_t column, const Text& value) {
@@ -208,7 +208,7 @@ Result ProviderRecordset::WriteValue(std::size_t column, const Text& value) {
         return platform::DB_E_ERRORSOCCURRED;
     }
     pendingValues_[column] = std::move(text);
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 }  // namespace dbAx::provider

@@ -7,7 +7,7 @@ Result RememberingSession::Describe(const std::string& selection, TableDescripti
         const auto known = described_.find(selection);
         if (known != described_.end()) {
             *table = known->second;
-            return kfx::S_OK;
+            return kfx::HR_S_OK;
         }
     }
     const Result result = session_->Describe(selection, table, errors);

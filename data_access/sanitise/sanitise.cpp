@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "data_access/sanitise/icu_code_page_converter.h"
 
 namespace dbAx {
 namespace {
@@ -22,11 +21,6 @@ std::optional<std::uint8_t> ReplacementByte(CodePageConverter& converter, std::u
 }
 
 }  // namespace
-
-CodePageConverter& DefaultCodePageConverter() {
-    static IcuCodePageConverter converter;
-    return converter;
-}
 
 kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t replacementChar) {
     return SanitiseText(text, codePage, replacementChar, DefaultCodePageConverter());

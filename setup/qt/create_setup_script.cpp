@@ -12,7 +12,7 @@ kfx::HRESULT CreateSetupScript(kfx::IUnknown* outer, const kfx::Guid& iid, void*
     std::unique_ptr<SettingsSheetRunner> runner(new (std::nothrow) QtSettingsSheetRunner);
     if (!runner) {
         if (object) *object = nullptr;
-        return kfx::E_OUTOFMEMORY;
+        return kfx::HR_E_OUTOFMEMORY;
     }
     return TarvelSetupScript::Create(outer, iid, object, std::move(runner));
 }

@@ -59,7 +59,7 @@ kfx::HRESULT CXTaskDialogMFCClient::NotificationDispatcher(TaskDialogWindow* dia
                                                            std::uintptr_t wParam, std::intptr_t lParam,
                                                            std::intptr_t refData) {
     auto* client = reinterpret_cast<CXTaskDialogMFCClient*>(refData);
-    if (!client) return kfx::S_OK;
+    if (!client) return kfx::HR_S_OK;
     return client->Dispatch(dialog, notification, wParam, lParam);
 }
 
@@ -69,26 +69,26 @@ kfx::HRESULT CXTaskDialogMFCClient::Dispatch(TaskDialogWindow* dialog, std::uint
     case td::kDialogConstructed:
         dialog_ = dialog;
         OnDialogConstructed();
-        return kfx::S_OK;
-    case td::kCreated: OnCreated(); return kfx::S_OK;
-    case td::kNavigated: OnNavigated(); return kfx::S_OK;
+        return kfx::HR_S_OK;
+    case td::kCreated: OnCreated(); return kfx::HR_S_OK;
+    case td::kNavigated: OnNavigated(); return kfx::HR_S_OK;
     case td::kButtonClicked:
-        return OnButtonClicked(static_cast<int>(wParam)) ? kfx::S_FALSE : kfx::S_OK;
+        return OnButtonClicked(static_cast<int>(wParam)) ? kfx::HR_S_FALSE : kfx::HR_S_OK;
     case td::kHyperlinkClicked: {
         const auto* target = reinterpret_cast<const char16_t*>(lParam);
         OnHyperlinkClicked(target ? kfx::Text(target) : kfx::Text());
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
-    case td::kTimer: return OnTimer(static_cast<std::uint32_t>(wParam)) ? kfx::S_FALSE : kfx::S_OK;
+    case td::kTimer: return OnTimer(static_cast<std::uint32_t>(wParam)) ? kfx::HR_S_FALSE : kfx::HR_S_OK;
     case td::kDestroyed:
         OnDestroyed();
         dialog_ = nullptr;
-        return kfx::S_OK;
-    case td::kRadioButtonClicked: OnRadioButtonClicked(static_cast<int>(wParam)); return kfx::S_OK;
-    case td::kVerificationClicked: OnVerificationClicked(wParam != 0); return kfx::S_OK;
-    case td::kHelp: OnHelp(); return kfx::S_OK;
-    case td::kExpandoButtonClicked: OnExpandoButtonClicked(wParam != 0); return kfx::S_OK;
-    default: return kfx::S_OK;
+        return kfx::HR_S_OK;
+    case td::kRadioButtonClicked: OnRadioButtonClicked(static_cast<int>(wParam)); return kfx::HR_S_OK;
+    case td::kVerificationClicked: OnVerificationClicked(wParam != 0); return kfx::HR_S_OK;
+    case td::kHelp: OnHelp(); return kfx::HR_S_OK;
+    case td::kExpandoButtonClicked: OnExpandoButtonClicked(wParam != 0); return kfx::HR_S_OK;
+    default: return kfx::HR_S_OK;
     }
 }
 

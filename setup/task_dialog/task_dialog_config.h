@@ -187,7 +187,7 @@ constexpr std::uint32_t kErrorCannotFindWindowClass = 1407;
 
 // Failure code built from a platform error number.
 constexpr kfx::HRESULT HresultFromWin32(std::uint32_t error) {
-    return error == 0 ? kfx::S_OK : static_cast<kfx::HRESULT>((error & 0xFFFF) | 0x80070000u);
+    return error == 0 ? kfx::HR_S_OK : static_cast<kfx::HRESULT>((error & 0xFFFF) | 0x80070000u);
 }
 
 }  // namespace veldmark

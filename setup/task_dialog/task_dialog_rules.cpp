@@ -14,7 +14,7 @@ void TaskDialogRules::Start(const std::function<void()>& prepare) {
 void TaskDialogRules::Destroyed() { Notify(td::kDestroyed); }
 
 kfx::HRESULT TaskDialogRules::Notify(std::uint32_t notification, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (!config_.callback) return kfx::S_OK;
+    if (!config_.callback) return kfx::HR_S_OK;
     return config_.callback(&window_, notification, wParam, lParam, config_.callbackData);
 }
 
@@ -24,7 +24,7 @@ bool TaskDialogRules::IsCancellable() const {
 
 bool TaskDialogRules::ButtonClicked(int id) {
     if (id == td::kIdCancel && !IsCancellable()) return false;
-    return Notify(td::kButtonClicked, static_cast<std::uintptr_t>(id)) != kfx::S_FALSE;
+    return Notify(td::kButtonClicked, static_cast<std::uintptr_t>(id)) != kfx::HR_S_FALSE;
 }
 
 std::optional<int> TaskDialogRules::InitialRadio(const std::vector<LabelledButton>& radios) const {
@@ -33,7 +33,7 @@ std::optional<int> TaskDialogRules::InitialRadio(const std::vector<LabelledButto
 }
 
 bool TaskDialogRules::TimerElapsed(std::uint64_t elapsed) {
-    return Notify(td::kTimer, static_cast<std::uintptr_t>(elapsed)) == kfx::S_FALSE;
+    return Notify(td::kTimer, static_cast<std::uintptr_t>(elapsed)) == kfx::HR_S_FALSE;
 }
 
 void TaskDialogRules::ToggleExpanded(const std::function<void()>& relayout) {

@@ -46,12 +46,12 @@ protected:
 TEST_F(ApplyRewriteTest, ApplyRewritesTheFileWithLinksAndNameAndItReloadsEqual) {
     auto data = SetupDataWritingTo(file_);
     kfx::ComPtr<kfx::ILinks> links;
-    ASSERT_EQ(data->get_Links(links.Put()), kfx::S_OK);
-    ASSERT_EQ(links->RemoveAll(), kfx::S_OK);
-    ASSERT_EQ(links->Add(u"OriginalFolder", kfx::KFX_REL_BATCHFIELD, u"OriginalFolder"), kfx::S_OK);
-    ASSERT_EQ(links->Add(u"ŻÓŁW", kfx::KFX_REL_TEXTCONSTANT, u"AIP32.INAM32"), kfx::S_OK);
-    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::S_OK);
-    ASSERT_EQ(data->Apply(), kfx::S_OK);
+    ASSERT_EQ(data->get_Links(links.Put()), kfx::HR_S_OK);
+    ASSERT_EQ(links->RemoveAll(), kfx::HR_S_OK);
+    ASSERT_EQ(links->Add(u"OriginalFolder", kfx::KFX_REL_BATCHFIELD, u"OriginalFolder"), kfx::HR_S_OK);
+    ASSERT_EQ(links->Add(u"ŻÓŁW", kfx::KFX_REL_TEXTCONSTANT, u"AIP32.INAM32"), kfx::HR_S_OK);
+    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::HR_S_OK);
+    ASSERT_EQ(data->Apply(), kfx::HR_S_OK);
 
     const DocumentClass reloaded = LoadDocumentClass(file_);
     EXPECT_EQ(reloaded, data->Committed());
@@ -66,8 +66,8 @@ TEST_F(ApplyRewriteTest, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
     const fs::path blocked = directory_ / "blocked";
     fs::create_directories(blocked / "inside");  // a non-empty directory cannot be replaced by a file
     auto data = SetupDataWritingTo(blocked);
-    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::S_OK);
-    EXPECT_EQ(data->Apply(), kfx::E_FAIL);
+    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::HR_S_OK);
+    EXPECT_EQ(data->Apply(), kfx::HR_E_FAIL);
     EXPECT_EQ(data->ApplyFailure().rfind(blocked.string() + ": cannot replace: ", 0), 0u) << data->ApplyFailure();
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     std::vector<fs::path> entries = DirectoryEntries();
@@ -79,7 +79,7 @@ TEST_F(ApplyRewriteTest, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
 TEST_F(ApplyRewriteTest, AnUnwritableDirectoryFailsApplyWithTheFileNamed) {
     const fs::path target = directory_ / "missing" / "class.json";
     auto data = SetupDataWritingTo(target);
-    EXPECT_EQ(data->Apply(), kfx::E_FAIL);
+    EXPECT_EQ(data->Apply(), kfx::HR_E_FAIL);
     EXPECT_EQ(data->ApplyFailure().rfind(target.string() + ": cannot create ", 0), 0u) << data->ApplyFailure();
     EXPECT_EQ(data->AppliedCount(), 0);
 }

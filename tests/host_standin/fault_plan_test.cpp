@@ -85,35 +85,35 @@ TEST(FaultPlanTest, FailingEachCallInTurnFailsExactlyThatCall) {
 
 TEST(FaultPlanTest, FailsEveryCallOfANameAndEmptiesOutValues) {
     auto plan = std::make_shared<FaultPlan>();
-    plan->FailEveryCall("Value.get_Value", kfx::E_FAIL);
+    plan->FailEveryCall("Value.get_Value", kfx::HR_E_FAIL);
     auto data = MakeHostObject<ReleaseData>(plan, TwoValues(), std::make_shared<MessageSink>());
     ComPtr<kfx::IValues> values;
-    ASSERT_EQ(data->get_Values(values.Put()), kfx::S_OK);
+    ASSERT_EQ(data->get_Values(values.Put()), kfx::HR_S_OK);
     for (std::int32_t i = 1; i <= 2; ++i) {
         ComPtr<kfx::IValue> value;
-        ASSERT_EQ(values->get_Item(i, value.Put()), kfx::S_OK);
+        ASSERT_EQ(values->get_Item(i, value.Put()), kfx::HR_S_OK);
         kfx::Text text = u"stale";
-        EXPECT_EQ(value->get_Value(&text), kfx::E_FAIL);
+        EXPECT_EQ(value->get_Value(&text), kfx::HR_E_FAIL);
         EXPECT_EQ(text, u"");
-        EXPECT_EQ(value->get_Destination(&text), kfx::S_OK);
+        EXPECT_EQ(value->get_Destination(&text), kfx::HR_S_OK);
     }
 }
 
 TEST(FaultPlanTest, AFailedLogCallRecordsNothing) {
     auto plan = std::make_shared<FaultPlan>();
-    plan->FailNthCall("ReleaseData.SendMessage", 1, kfx::E_FAIL);
+    plan->FailNthCall("ReleaseData.SendMessage", 1, kfx::HR_E_FAIL);
     auto sink = std::make_shared<MessageSink>();
     auto data = MakeHostObject<ReleaseData>(plan, TwoValues(), sink);
-    EXPECT_EQ(data->SendMessage(u"first", 1, 1), kfx::E_FAIL);
-    EXPECT_EQ(data->SendMessage(u"second", 1, 1), kfx::S_OK);
+    EXPECT_EQ(data->SendMessage(u"first", 1, 1), kfx::HR_E_FAIL);
+    EXPECT_EQ(data->SendMessage(u"second", 1, 1), kfx::HR_S_OK);
     EXPECT_EQ(sink->DocumentMessages(), (std::vector<DocumentMessage>{{u"second", 1, 1}}));
 }
 
 TEST(FaultPlanTest, RefusesPlansThatCannotFail) {
     FaultPlan plan;
-    EXPECT_THROW(plan.FailNthCall("Values.get_Item", 0, kfx::E_FAIL), std::invalid_argument);
-    EXPECT_THROW(plan.FailNthCall("Values.get_Item", 1, kfx::S_OK), std::invalid_argument);
-    EXPECT_THROW(plan.FailEveryCall("Values.get_Item", kfx::S_FALSE), std::invalid_argument);
+    EXPECT_THROW(plan.FailNthCall("Values.get_Item", 0, kfx::HR_E_FAIL), std::invalid_argument);
+    EXPECT_THROW(plan.FailNthCall("Values.get_Item", 1, kfx::HR_S_OK), std::invalid_argument);
+    EXPECT_THROW(plan.FailEveryCall("Values.get_Item", kfx::HR_S_FALSE), std::invalid_argument);
 }
 
 }  // namespace

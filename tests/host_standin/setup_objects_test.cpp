@@ -36,17 +36,17 @@ protected:
 
     ComPtr<kfx::ILinks> GetLinks() {
         ComPtr<kfx::ILinks> links;
-        EXPECT_EQ(data_->get_Links(links.Put()), kfx::S_OK);
+        EXPECT_EQ(data_->get_Links(links.Put()), kfx::HR_S_OK);
         return links;
     }
 
     static LinkRecord Read(kfx::ILinks* links, std::int32_t position) {
         ComPtr<kfx::ILink> link;
-        EXPECT_EQ(links->get_Item(position, link.Put()), kfx::S_OK);
+        EXPECT_EQ(links->get_Item(position, link.Put()), kfx::HR_S_OK);
         LinkRecord record;
-        EXPECT_EQ(link->get_Source(&record.source), kfx::S_OK);
-        EXPECT_EQ(link->get_SourceType(&record.sourceType), kfx::S_OK);
-        EXPECT_EQ(link->get_Destination(&record.destination), kfx::S_OK);
+        EXPECT_EQ(link->get_Source(&record.source), kfx::HR_S_OK);
+        EXPECT_EQ(link->get_SourceType(&record.sourceType), kfx::HR_S_OK);
+        EXPECT_EQ(link->get_Destination(&record.destination), kfx::HR_S_OK);
         return record;
     }
 
@@ -70,7 +70,7 @@ TEST_F(SetupObjectsTest, ReadsTheStoredTexts) {
     kfx::IReleaseSetupData* data = data_.Get();
     for (const Case& c : cases) {
         Text text;
-        EXPECT_EQ((data->*c.read)(&text), kfx::S_OK);
+        EXPECT_EQ((data->*c.read)(&text), kfx::HR_S_OK);
         EXPECT_EQ(text, c.expected);
     }
 }
@@ -78,21 +78,21 @@ TEST_F(SetupObjectsTest, ReadsTheStoredTexts) {
 TEST_F(SetupObjectsTest, LinksCountFromOneAndEditInPlace) {
     ComPtr<kfx::ILinks> links = GetLinks();
     std::int32_t count = 0;
-    ASSERT_EQ(links->get_Count(&count), kfx::S_OK);
+    ASSERT_EQ(links->get_Count(&count), kfx::HR_S_OK);
     ASSERT_EQ(count, 2);
     EXPECT_EQ(Read(links.Get(), 1), (LinkRecord{u"Invoice Number", 0, u"AIP32.INVN32"}));
     EXPECT_EQ(Read(links.Get(), 2), (LinkRecord{u"APLIB", 1, u"APILibrary"}));
     ComPtr<kfx::ILink> link;
-    EXPECT_EQ(links->get_Item(3, link.Put()), kfx::DISP_E_BADINDEX);
-    EXPECT_EQ(links->get_Item(u"APILibrary", link.Put()), kfx::E_INVALIDARG);
+    EXPECT_EQ(links->get_Item(3, link.Put()), kfx::HR_DISP_E_BADINDEX);
+    EXPECT_EQ(links->get_Item(u"APILibrary", link.Put()), kfx::HR_E_INVALIDARG);
 
-    EXPECT_EQ(links->RemoveAll(), kfx::S_OK);
-    EXPECT_EQ(links->Add(u"", kfx::KFX_REL_UNDEFINED_LINK, u"password"), kfx::S_OK);
-    EXPECT_EQ(links->Add(u"Batch Name", kfx::KFX_REL_VARIABLE, u"AIP32.CLOC32"), kfx::S_OK);
+    EXPECT_EQ(links->RemoveAll(), kfx::HR_S_OK);
+    EXPECT_EQ(links->Add(u"", kfx::KFX_REL_UNDEFINED_LINK, u"password"), kfx::HR_S_OK);
+    EXPECT_EQ(links->Add(u"Batch Name", kfx::KFX_REL_VARIABLE, u"AIP32.CLOC32"), kfx::HR_S_OK);
     // Another reference to the collection sees the same working list.
     ComPtr<kfx::ILinks> again = GetLinks();
     EXPECT_EQ(again.Get(), links.Get());
-    ASSERT_EQ(again->get_Count(&count), kfx::S_OK);
+    ASSERT_EQ(again->get_Count(&count), kfx::HR_S_OK);
     EXPECT_EQ(count, 2);
     EXPECT_EQ(Read(again.Get(), 2), (LinkRecord{u"Batch Name", 2, u"AIP32.CLOC32"}));
 }
@@ -100,25 +100,25 @@ TEST_F(SetupObjectsTest, LinksCountFromOneAndEditInPlace) {
 TEST_F(SetupObjectsTest, AddRefusesASourceTypeTheHostDoesNotKnow) {
     ComPtr<kfx::ILinks> links = GetLinks();
     for (std::int32_t sourceType : {-2, 5, 7}) {
-        EXPECT_EQ(links->Add(u"x", sourceType, u"AIP32.INVN32"), kfx::E_INVALIDARG) << sourceType;
+        EXPECT_EQ(links->Add(u"x", sourceType, u"AIP32.INVN32"), kfx::HR_E_INVALIDARG) << sourceType;
     }
     std::int32_t count = 0;
-    ASSERT_EQ(links->get_Count(&count), kfx::S_OK);
+    ASSERT_EQ(links->get_Count(&count), kfx::HR_S_OK);
     EXPECT_EQ(count, 2);
 }
 
 TEST_F(SetupObjectsTest, EditsReachTheStoreOnlyThroughApply) {
     ComPtr<kfx::ILinks> links = GetLinks();
-    ASSERT_EQ(links->RemoveAll(), kfx::S_OK);
-    ASSERT_EQ(links->Add(u"First Page Original File Name", 2, u"OriginalFileName"), kfx::S_OK);
-    ASSERT_EQ(data_->put_Name(u"Renamed"), kfx::S_OK);
+    ASSERT_EQ(links->RemoveAll(), kfx::HR_S_OK);
+    ASSERT_EQ(links->Add(u"First Page Original File Name", 2, u"OriginalFileName"), kfx::HR_S_OK);
+    ASSERT_EQ(data_->put_Name(u"Renamed"), kfx::HR_S_OK);
     Text name;
-    ASSERT_EQ(data_->get_Name(&name), kfx::S_OK);
+    ASSERT_EQ(data_->get_Name(&name), kfx::HR_S_OK);
     EXPECT_EQ(name, u"Renamed");
     EXPECT_TRUE(applied_.empty());
     EXPECT_EQ(data_->Committed(), SampleClass());
 
-    ASSERT_EQ(data_->Apply(), kfx::S_OK);
+    ASSERT_EQ(data_->Apply(), kfx::HR_S_OK);
     DocumentClass expected = SampleClass();
     expected.links = {{u"First Page Original File Name", 2, u"OriginalFileName"}};
     expected.releaseScriptName = u"Renamed";
@@ -132,8 +132,8 @@ TEST(SetupObjectsApplyTest, AFailingStoreFailsApplyAndCommitsNothing) {
     auto data = MakeHostObject<ReleaseSetupData>(nullptr, SampleClass(), [](const DocumentClass&) {
         throw std::runtime_error("store.json: cannot write: disk full");
     });
-    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::S_OK);
-    EXPECT_EQ(data->Apply(), kfx::E_FAIL);
+    ASSERT_EQ(data->put_Name(u"Renamed"), kfx::HR_S_OK);
+    EXPECT_EQ(data->Apply(), kfx::HR_E_FAIL);
     EXPECT_EQ(data->ApplyFailure(), "store.json: cannot write: disk full");
     EXPECT_EQ(data->AppliedCount(), 0);
     EXPECT_EQ(data->Committed(), SampleClass());
@@ -141,54 +141,54 @@ TEST(SetupObjectsApplyTest, AFailingStoreFailsApplyAndCommitsNothing) {
 
 TEST_F(SetupObjectsTest, IndexFieldsByPosition) {
     ComPtr<kfx::IIndexFields> fields;
-    ASSERT_EQ(data_->get_IndexFields(fields.Put()), kfx::S_OK);
+    ASSERT_EQ(data_->get_IndexFields(fields.Put()), kfx::HR_S_OK);
     std::int32_t count = 0;
-    ASSERT_EQ(fields->get_Count(&count), kfx::S_OK);
+    ASSERT_EQ(fields->get_Count(&count), kfx::HR_S_OK);
     ASSERT_EQ(count, 2);
     std::vector<Text> names;
     for (std::int32_t i = 1; i <= count; ++i) {
         ComPtr<kfx::IIndexField> field;
-        ASSERT_EQ(fields->get_Item(i, field.Put()), kfx::S_OK);
+        ASSERT_EQ(fields->get_Item(i, field.Put()), kfx::HR_S_OK);
         Text name;
-        ASSERT_EQ(field->get_Name(&name), kfx::S_OK);
+        ASSERT_EQ(field->get_Name(&name), kfx::HR_S_OK);
         names.push_back(name);
     }
     EXPECT_EQ(names, (std::vector<Text>{u"Invoice Number", u"Description"}));
     ComPtr<kfx::IIndexField> field;
-    EXPECT_EQ(fields->get_Item(0, field.Put()), kfx::DISP_E_BADINDEX);
+    EXPECT_EQ(fields->get_Item(0, field.Put()), kfx::HR_DISP_E_BADINDEX);
 }
 
 TEST_F(SetupObjectsTest, BatchVariableNamesEnumerateInTheHostsOrder) {
     ComPtr<kfx::IUnknown> object;
-    ASSERT_EQ(data_->get_BatchVariableNames(object.Put()), kfx::S_OK);
+    ASSERT_EQ(data_->get_BatchVariableNames(object.Put()), kfx::HR_S_OK);
     ComPtr<kfx::IBatchVariableNames> names;
-    ASSERT_EQ(kfx::QueryInterfaceAs(object.Get(), kfx::IID_IBatchVariableNames, names), kfx::S_OK);
+    ASSERT_EQ(kfx::QueryInterfaceAs(object.Get(), kfx::IID_IBatchVariableNames, names), kfx::HR_S_OK);
     ComPtr<kfx::IBatchVariableNames> legacy;
-    EXPECT_EQ(kfx::QueryInterfaceAs(object.Get(), kfx::IID_IBatchVariableNamesLegacy, legacy), kfx::E_NOINTERFACE);
+    EXPECT_EQ(kfx::QueryInterfaceAs(object.Get(), kfx::IID_IBatchVariableNamesLegacy, legacy), kfx::HR_E_NOINTERFACE);
 
     ComPtr<kfx::IUnknown> enumeratorObject;
-    ASSERT_EQ(names->get__NewEnum(enumeratorObject.Put()), kfx::S_OK);
+    ASSERT_EQ(names->get__NewEnum(enumeratorObject.Put()), kfx::HR_S_OK);
     ComPtr<kfx::IEnumVARIANT> enumerator;
-    ASSERT_EQ(kfx::QueryInterfaceAs(enumeratorObject.Get(), kfx::IID_IEnumVARIANT, enumerator), kfx::S_OK);
+    ASSERT_EQ(kfx::QueryInterfaceAs(enumeratorObject.Get(), kfx::IID_IEnumVARIANT, enumerator), kfx::HR_S_OK);
     std::vector<Text> seen;
     kfx::Variant item;
-    while (enumerator->Next(&item) == kfx::S_OK) seen.push_back(item.AsText());
+    while (enumerator->Next(&item) == kfx::HR_S_OK) seen.push_back(item.AsText());
     EXPECT_TRUE(item.IsEmpty());
     EXPECT_EQ(seen, (std::vector<Text>{u"First Page Original File Name", u"Batch Name"}));
-    EXPECT_EQ(enumerator->Next(&item), kfx::S_FALSE);
+    EXPECT_EQ(enumerator->Next(&item), kfx::HR_S_FALSE);
 }
 
 TEST_F(SetupObjectsTest, ReferenceCountsFollowEveryHandOut) {
     EXPECT_EQ(data_->References(), 1u);
     kfx::IReleaseSetupData* raw = nullptr;
-    ASSERT_EQ(data_->QueryInterface(kfx::IID_IReleaseSetupData, reinterpret_cast<void**>(&raw)), kfx::S_OK);
+    ASSERT_EQ(data_->QueryInterface(kfx::IID_IReleaseSetupData, reinterpret_cast<void**>(&raw)), kfx::HR_S_OK);
     EXPECT_EQ(data_->References(), 2u);
     EXPECT_EQ(raw->Release(), 1u);
 
     ComPtr<kfx::ILinks> links = GetLinks();
     EXPECT_EQ(static_cast<Links*>(links.Get())->References(), 2u);
     void* other = nullptr;
-    EXPECT_EQ(links->QueryInterface(kfx::IID_IIndexFields, &other), kfx::E_NOINTERFACE);
+    EXPECT_EQ(links->QueryInterface(kfx::IID_IIndexFields, &other), kfx::HR_E_NOINTERFACE);
     EXPECT_EQ(static_cast<Links*>(links.Get())->References(), 2u);
 }
 

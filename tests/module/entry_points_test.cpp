@@ -25,7 +25,7 @@ protected:
         kfx::ComPtr<kfx::IClassFactory> factory;
         EXPECT_EQ(component.GetClassObject()(GetParam().clsid, kfx::IID_IClassFactory,
                                              reinterpret_cast<void**>(factory.Put())),
-                  kfx::S_OK);
+                  kfx::HR_S_OK);
         return factory;
     }
 
@@ -42,19 +42,19 @@ TEST(EntryPoints, UnknownClassIsNotAvailableAndClearsThePlace) {
     LoadedComponent component;
     const kfx::Guid unknown{0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
     void* object = &object;
-    EXPECT_EQ(component.GetClassObject()(unknown, kfx::IID_IClassFactory, &object), kfx::CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(component.GetClassObject()(unknown, kfx::IID_IClassFactory, &object), kfx::HR_CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
 }
 
 TEST(EntryPoints, MissingPlaceIsAPointerError) {
     LoadedComponent component;
     EXPECT_EQ(component.GetClassObject()(CLSID_BrinmoorExportConnector, kfx::IID_IClassFactory, nullptr),
-              kfx::E_POINTER);
+              kfx::HR_E_POINTER);
 }
 
 TEST(EntryPoints, NothingLiveLetsTheLibraryUnload) {
     LoadedComponent component;
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
 }
 
 TEST_P(EntryPointsTest, TwoRequestsGiveTheSameClassObject) {
@@ -66,28 +66,28 @@ TEST_P(EntryPointsTest, TwoRequestsGiveTheSameClassObject) {
 
 TEST_P(EntryPointsTest, HeldClassObjectKeepsTheLibraryLoaded) {
     auto factory = ClassObject();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_FALSE);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_FALSE);
     factory.Reset();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
 }
 
 TEST_P(EntryPointsTest, LiveInstanceKeepsTheLibraryLoaded) {
     auto factory = ClassObject();
     kfx::ComPtr<kfx::IUnknown> instance;
-    ASSERT_EQ(factory->CreateInstance(nullptr, GetParam().iid, reinterpret_cast<void**>(instance.Put())), kfx::S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, GetParam().iid, reinterpret_cast<void**>(instance.Put())), kfx::HR_S_OK);
     factory.Reset();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_FALSE);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_FALSE);
     instance.Reset();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
 }
 
 TEST_P(EntryPointsTest, ServerLockKeepsTheLibraryLoaded) {
     auto factory = ClassObject();
-    ASSERT_EQ(factory->LockServer(true), kfx::S_OK);
+    ASSERT_EQ(factory->LockServer(true), kfx::HR_S_OK);
     factory.Reset();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_FALSE);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_FALSE);
     ClassObject()->LockServer(false);
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
 }
 
 using testsupport::Aggregate;
@@ -96,22 +96,22 @@ TEST_P(EntryPointsTest, AggregatedInstanceAnswersThroughItsOuterObject) {
     auto factory = ClassObject();
     Aggregate outer;
     void* object = &object;
-    EXPECT_EQ(factory->CreateInstance(&outer, GetParam().iid, &object), kfx::CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(&outer, GetParam().iid, &object), kfx::HR_CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
-    ASSERT_EQ(factory->CreateInstance(&outer, kfx::IID_IUnknown, &object), kfx::S_OK);
+    ASSERT_EQ(factory->CreateInstance(&outer, kfx::IID_IUnknown, &object), kfx::HR_S_OK);
     outer.inner = static_cast<kfx::IUnknown*>(object);
 
     kfx::IUnknown* asked = nullptr;
-    ASSERT_EQ(outer.QueryInterface(GetParam().iid, reinterpret_cast<void**>(&asked)), kfx::S_OK);
+    ASSERT_EQ(outer.QueryInterface(GetParam().iid, reinterpret_cast<void**>(&asked)), kfx::HR_S_OK);
     EXPECT_EQ(outer.references, 2u) << "the interface counts on the outer object";
     void* identity = nullptr;
-    ASSERT_EQ(asked->QueryInterface(kfx::IID_IUnknown, &identity), kfx::S_OK);
+    ASSERT_EQ(asked->QueryInterface(kfx::IID_IUnknown, &identity), kfx::HR_S_OK);
     EXPECT_EQ(identity, static_cast<kfx::IUnknown*>(&outer));
     outer.Release();
     asked->Release();
     EXPECT_EQ(outer.inner->Release(), 0u);
     factory.Reset();
-    EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+    EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothClasses, EntryPointsTest, ::testing::ValuesIn(kClasses),
@@ -126,12 +126,12 @@ TEST(EntryPoints, LoadingAndUnloadingAgainLeavesNothingBehind) {
             kfx::ComPtr<kfx::IClassFactory> factory;
             ASSERT_EQ(component.GetClassObject()(creatable.clsid, kfx::IID_IClassFactory,
                                                  reinterpret_cast<void**>(factory.Put())),
-                      kfx::S_OK);
+                      kfx::HR_S_OK);
             kfx::ComPtr<kfx::IUnknown> instance;
             ASSERT_EQ(factory->CreateInstance(nullptr, creatable.iid, reinterpret_cast<void**>(instance.Put())),
-                      kfx::S_OK);
+                      kfx::HR_S_OK);
         }
-        EXPECT_EQ(component.CanUnloadNow()(), kfx::S_OK);
+        EXPECT_EQ(component.CanUnloadNow()(), kfx::HR_S_OK);
     }
 }
 

@@ -41,7 +41,7 @@ const RegisteredClass kClasses[] = {
 };
 
 TEST_F(RegistrationTest, WritesBothClassesTheAppIdAndTheTypeLibrary) {
-    ASSERT_EQ(Register(), kfx::S_OK);
+    ASSERT_EQ(Register(), kfx::HR_S_OK);
     const standin::Registry written = Read();
     const std::string library = std::filesystem::canonical(KESSARIN_LIBRARY).string();
     const std::string appId = kfx::GuidToString(APPID_Kessarin);
@@ -69,13 +69,13 @@ TEST_F(RegistrationTest, WritesBothClassesTheAppIdAndTheTypeLibrary) {
 }
 
 TEST_F(RegistrationTest, RegisteringTwiceLeavesOneSetOfKeys) {
-    ASSERT_EQ(Register(), kfx::S_OK);
+    ASSERT_EQ(Register(), kfx::HR_S_OK);
     const std::string once = FileText(registry.File());
     // A stale subkey under a class key goes when the class key is written afresh.
     standin::Registry stale = Read();
     stale.Create("CLSID\\" + kfx::GuidToString(CLSID_TarvelSetupScript) + "\\Stale");
     stale.Save(registry.File());
-    ASSERT_EQ(Register(), kfx::S_OK);
+    ASSERT_EQ(Register(), kfx::HR_S_OK);
     EXPECT_EQ(FileText(registry.File()), once);
 }
 
@@ -83,8 +83,8 @@ TEST_F(RegistrationTest, UnregisteringRemovesTheComponentAndKeepsSharedKeys) {
     standin::Registry other;
     other.Create("CLSID\\{00000000-0000-0000-0000-000000000001}").values[""] = "Other.Component";
     other.Save(registry.File());
-    ASSERT_EQ(Register(), kfx::S_OK);
-    ASSERT_EQ(Unregister(), kfx::S_OK);
+    ASSERT_EQ(Register(), kfx::HR_S_OK);
+    ASSERT_EQ(Unregister(), kfx::HR_S_OK);
 
     const standin::Registry left = Read();
     ASSERT_NE(left.Find("CLSID"), nullptr);

@@ -36,8 +36,8 @@ protected:
 TEST_F(RegistryLoaderTest, CreatesBothClassesFromTheRegisteredLibrary) {
     RegisterWith(KESSARIN_LIBRARY);
     kfx::ComPtr<kfx::IUnknown> release, setup;
-    EXPECT_EQ(Create(kReleaseScriptProgId, kfx::IID_IKfxReleaseScript, release), kfx::S_OK);
-    EXPECT_EQ(Create(kSetupScriptProgId, kfx::IID_IKfxReleaseSetupScript, setup), kfx::S_OK);
+    EXPECT_EQ(Create(kReleaseScriptProgId, kfx::IID_IKfxReleaseScript, release), kfx::HR_S_OK);
+    EXPECT_EQ(Create(kSetupScriptProgId, kfx::IID_IKfxReleaseSetupScript, setup), kfx::HR_S_OK);
     EXPECT_TRUE(release && setup);
     EXPECT_EQ(err.str(), "");
 }
@@ -62,10 +62,10 @@ TEST_P(RegistryLoaderFailureTest, SaysWhatIsMissing) {
 INSTANTIATE_TEST_SUITE_P(
     Failures, RegistryLoaderFailureTest,
     ::testing::Values(
-        LoadFailure{"Unregistered", nullptr, REGDB_E_CLASSNOTREG, "Kessarin.BrinmoorExportConnector is not registered"},
-        LoadFailure{"MissingLibrary", "/nonexistent/libkessarin.so", E_MODULE_NOT_FOUND,
+        LoadFailure{"Unregistered", nullptr, HR_REGDB_E_CLASSNOTREG, "Kessarin.BrinmoorExportConnector is not registered"},
+        LoadFailure{"MissingLibrary", "/nonexistent/libkessarin.so", HR_E_MODULE_NOT_FOUND,
                     "/nonexistent/libkessarin.so cannot be loaded"},
-        LoadFailure{"NotAComponent", "libz.so.1", E_PROC_NOT_FOUND, "does not export DllGetClassObject"}),
+        LoadFailure{"NotAComponent", "libz.so.1", HR_E_PROC_NOT_FOUND, "does not export DllGetClassObject"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

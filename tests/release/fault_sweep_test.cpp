@@ -89,7 +89,7 @@ TEST_F(FaultSweep, EveryFailingHostCallEndsConsistently) {
     int failedDocuments = 0;
     for (const auto& [call, occurrence] : occurrences) {
         hostPlan_ = std::make_shared<standin::FaultPlan>();
-        hostPlan_->FailNthCall(call, occurrence, kfx::E_FAIL);
+        hostPlan_->FailNthCall(call, occurrence, kfx::HR_E_FAIL);
         const kfx::KfxReturnValue result = ReleaseAfresh();
         const bool reporting = call == "ReleaseData.LogError" || call == "ReleaseData.SendMessage";
         CheckConsistent(call + " #" + std::to_string(occurrence), result, reporting);
@@ -107,7 +107,7 @@ TEST_F(FaultSweep, EveryFailingDatabaseCallEndsConsistently) {
     ASSERT_GT(occurrences.size(), 50u);
     for (const auto& [call, occurrence] : occurrences) {
         plan_.Reset();
-        plan_.Add({call, occurrence, kfx::E_FAIL, {Record(-99, u"injected")}});
+        plan_.Add({call, occurrence, kfx::HR_E_FAIL, {Record(-99, u"injected")}});
         const kfx::KfxReturnValue result = ReleaseAfresh();
         CheckConsistent(call + " #" + std::to_string(occurrence), result, false);
         // Only a failed close of a recordset is silent; everything else that
@@ -157,7 +157,7 @@ TEST_F(FaultSweep, TypicalFailuresReportTheirFixedMessagesAndKeepTheRightRows) {
     for (const Expected& c : cases) {
         SCOPED_TRACE(c.call + " #" + std::to_string(c.occurrence));
         plan_.Reset();
-        plan_.Add({c.call, c.occurrence, kfx::E_FAIL, {Record(-99, u"injected")}});
+        plan_.Add({c.call, c.occurrence, kfx::HR_E_FAIL, {Record(-99, u"injected")}});
         EXPECT_EQ(ReleaseAfresh(), c.result);
         ASSERT_FALSE(Log().empty());
         EXPECT_EQ(LogTexts()[0], c.message);
@@ -168,8 +168,8 @@ TEST_F(FaultSweep, TypicalFailuresReportTheirFixedMessagesAndKeepTheRightRows) {
 }
 
 TEST_F(FaultSweep, AFailedCancelAfterAFailedLineStopsTheLines) {
-    plan_.Add({"Recordset.Update", 1, kfx::E_FAIL});
-    plan_.Add({"Recordset.CancelUpdate", 1, kfx::E_FAIL, {Record(-5, u"cannot cancel")}});
+    plan_.Add({"Recordset.Update", 1, kfx::HR_E_FAIL});
+    plan_.Add({"Recordset.CancelUpdate", 1, kfx::HR_E_FAIL, {Record(-5, u"cannot cancel")}});
     EXPECT_EQ(ReleaseAfresh(), kfx::KFX_REL_ERROR);
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{
                               "Error Updating AIP33 record 1 of 3: CAxRecordset::Update\nCOM Error: Unspecified error",

@@ -86,7 +86,7 @@ TEST_F(ReleaseDocument, WithoutLineValuesNoLineIsWrittenButTheHeaderIs) {
 
 TEST_F(ReleaseDocument, ValuesThatCannotBeObtainedFailBeforeConnecting) {
     AddTypicalInvoice();
-    hostPlan_->FailEveryCall("ReleaseData.get_Values", kfx::E_FAIL);
+    hostPlan_->FailEveryCall("ReleaseData.get_Values", kfx::HR_E_FAIL);
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     ExpectOneError("Failed to get values", 389);
     EXPECT_FALSE(Connected());
@@ -94,7 +94,7 @@ TEST_F(ReleaseDocument, ValuesThatCannotBeObtainedFailBeforeConnecting) {
 
 TEST_F(ReleaseDocument, ACountThatCannotBeReadWritesNothing) {
     AddTypicalInvoice();
-    hostPlan_->FailEveryCall("Values.get_Count", kfx::E_FAIL);
+    hostPlan_->FailEveryCall("Values.get_Count", kfx::HR_E_FAIL);
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     ExpectOneError("Failed to get count of values", 133);
     EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
@@ -348,7 +348,7 @@ TEST_F(ReleaseDocument, AnUnreadableDocumentNameLeavesTheMessageEmptyAfterIt) {
     AddTypicalInvoice();
     Add(u"OriginalFolder", u"/no/such/folder");
     Add(u"OriginalFileName", u"inv001");
-    hostPlan_->FailEveryCall("ReleaseData.get_KofaxPDFFileName", kfx::E_FAIL);
+    hostPlan_->FailEveryCall("ReleaseData.get_KofaxPDFFileName", kfx::HR_E_FAIL);
     EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
     EXPECT_EQ(LogTexts(), std::vector<std::string>{"Document Released Successfully "});
 }
@@ -372,7 +372,7 @@ TEST_F(ReleaseDocument, MessagesAreCutAt1023Units) {
 
 TEST_F(ReleaseDocument, AFailedCloseOfTheLineFileFailsTheDocumentSilently) {
     AddTypicalInvoice();
-    plan_.Add({"Recordset.Close", 1, kfx::E_FAIL});  // the line file closes first
+    plan_.Add({"Recordset.Close", 1, kfx::HR_E_FAIL});  // the line file closes first
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     EXPECT_TRUE(Log().empty());
     EXPECT_EQ(RowCount("AIP33"), 3u);
@@ -381,7 +381,7 @@ TEST_F(ReleaseDocument, AFailedCloseOfTheLineFileFailsTheDocumentSilently) {
 
 TEST_F(ReleaseDocument, AFailedCloseOfTheConnectionAfterEverythingWasWrittenFailsTheDocument) {
     AddTypicalInvoice();
-    plan_.Add({"Connection.Close", 1, kfx::E_FAIL, {Record(77, u"connection reset")}});
+    plan_.Add({"Connection.Close", 1, kfx::HR_E_FAIL, {Record(77, u"connection reset")}});
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     ExpectOneError("Error in ReleaseDoc: CAxConnection::Close\nconnection reset\nCOM Error: Unspecified error", 526);
     EXPECT_EQ(RowCount("AIP32"), 1u);

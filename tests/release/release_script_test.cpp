@@ -11,7 +11,7 @@ namespace {
 kfx::ComPtr<kfx::IKfxReleaseScript> NewScript() {
     kfx::ComPtr<kfx::IKfxReleaseScript> script;
     EXPECT_EQ(CreateReleaseScript(nullptr, kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put())),
-              kfx::S_OK);
+              kfx::HR_S_OK);
     return script;
 }
 
@@ -23,29 +23,29 @@ kfx::ComPtr<standin::ReleaseData> NewData(std::shared_ptr<standin::MessageSink> 
 TEST(ReleaseScript, OpenAndCloseSucceedWithoutData) {
     auto script = NewScript();
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->OpenScript(&result), kfx::S_OK);
+    EXPECT_EQ(script->OpenScript(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->CloseScript(&result), kfx::S_OK);
+    EXPECT_EQ(script->CloseScript(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
 }
 
 TEST(ReleaseScript, ReleaseWithoutDataFailsAndReportsNothing) {
     auto script = NewScript();
     kfx::KfxReturnValue result = kfx::KFX_REL_SUCCESS;
-    EXPECT_EQ(script->ReleaseDoc(&result), kfx::S_OK);
+    EXPECT_EQ(script->ReleaseDoc(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_ERROR);
 }
 
 TEST(ReleaseScript, AnswersOnlyItsOwnInterfaces) {
     auto script = NewScript();
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(script->QueryInterface(kfx::IID_IKfxReleaseSetupScript, &object), kfx::E_NOINTERFACE);
+    EXPECT_EQ(script->QueryInterface(kfx::IID_IKfxReleaseSetupScript, &object), kfx::HR_E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     kfx::ComPtr<kfx::IUnknown> unknown;
-    EXPECT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, unknown), kfx::S_OK);
+    EXPECT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, unknown), kfx::HR_S_OK);
     // An aggregating object may ask only for the inner identity.
-    EXPECT_EQ(CreateReleaseScript(unknown.Get(), kfx::IID_IKfxReleaseScript, &object), kfx::CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(CreateReleaseScript(unknown.Get(), kfx::IID_IKfxReleaseScript, &object), kfx::HR_CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
 }
 
@@ -61,14 +61,14 @@ TEST(ReleaseScript, DocumentDataHoldsOneReferenceAndHandsOutAnother) {
         script->putref_DocumentData(data.Get());
         EXPECT_EQ(data->References(), alone + 2);
         kfx::ComPtr<kfx::IReleaseData> read;
-        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::S_OK);
+        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::HR_S_OK);
         EXPECT_EQ(read.Get(), static_cast<kfx::IReleaseData*>(data.Get()));
         EXPECT_EQ(data->References(), alone + 3);
         read.Reset();
         kfx::KfxReturnValue result;
         script->CloseScript(&result);
         EXPECT_EQ(data->References(), alone);
-        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::S_OK);
+        EXPECT_EQ(script->get_DocumentData(read.Put()), kfx::HR_S_OK);
         EXPECT_EQ(read.Get(), nullptr);
     }
     EXPECT_EQ(data->References(), alone);
@@ -134,7 +134,7 @@ TEST(ReportMessage, SendsErrorsToTheDocumentMessagesAfterTheLog) {
 TEST(ReportMessage, IgnoresAHostThatFailsToLog) {
     auto sink = std::make_shared<standin::MessageSink>();
     auto plan = std::make_shared<standin::FaultPlan>();
-    plan->FailEveryCall("ReleaseData.LogError", kfx::E_FAIL);
+    plan->FailEveryCall("ReleaseData.LogError", kfx::HR_E_FAIL);
     kfx::ComPtr<standin::ReleaseData> data(new standin::ReleaseData(plan, {}, sink));
     auto script = NewScript();
     script->putref_DocumentData(data.Get());

@@ -51,7 +51,7 @@ protected:
         kfx::ComPtr<standin::ReleaseData> data(
             new standin::ReleaseData(plan_, document_, std::make_shared<standin::MessageSink>()));
         kfx::ComPtr<kfx::IValues> values;
-        EXPECT_EQ(data->get_Values(values.Put()), kfx::S_OK);
+        EXPECT_EQ(data->get_Values(values.Put()), kfx::HR_S_OK);
         return ResolveReleaseSettings(data.Get(), values.Get(), u"doc.pdf");
     }
     void Add(const char16_t* destination, const char16_t* value) {
@@ -100,7 +100,7 @@ TEST_F(ResolveSettings, AReplacementOfTwoCharactersIsNone) {
 
 TEST_F(ResolveSettings, AnUnreadableCustomPropertyLeavesTheLibraryEmpty) {
     document_.customProperties.push_back({u"serverAPILibrary", u"PROPLIB"});
-    plan_->FailEveryCall("ReleaseData.get_CustomProperties", kfx::E_FAIL);
+    plan_->FailEveryCall("ReleaseData.get_CustomProperties", kfx::HR_E_FAIL);
     EXPECT_EQ(Resolve().apiLibrary, u"");
 }
 

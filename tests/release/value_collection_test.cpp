@@ -107,9 +107,9 @@ TEST_F(Collection, UnreadableValuesTablesAndRowsAreSkipped) {
     values_ = {{u"AIP33.VATC33", u"S", {}, {}},
                {u"AIP33.DESC33", {}, u"Lines", {u"a", u"b", u"c"}},
                {u"AIP33.ADVN33", {}, u"Advice", {u"x", u"y"}}};
-    hostPlan_->FailNthCall("Values.get_Item", 1, kfx::E_FAIL);       // the single value
-    hostPlan_->FailNthCall("RowValue.get_Value", 2, kfx::E_FAIL);     // row 2 of the first table
-    hostPlan_->FailNthCall("RowValues.get_Count", 2, kfx::E_FAIL);    // the second table
+    hostPlan_->FailNthCall("Values.get_Item", 1, kfx::HR_E_FAIL);       // the single value
+    hostPlan_->FailNthCall("RowValue.get_Value", 2, kfx::HR_E_FAIL);     // row 2 of the first table
+    hostPlan_->FailNthCall("RowValues.get_Count", 2, kfx::HR_E_FAIL);    // the second table
     EXPECT_TRUE(Collect());
     ASSERT_EQ(slots_.size(), 4u);
     EXPECT_TRUE(slots_[0].empty());
@@ -119,7 +119,7 @@ TEST_F(Collection, UnreadableValuesTablesAndRowsAreSkipped) {
 
 TEST_F(Collection, AnUnreadableTableNameMakesACommonValue) {
     values_ = {{u"AIP33.DESC33", {}, u"Lines", {u"a"}}};
-    hostPlan_->FailEveryCall("Value.get_TableName", kfx::E_FAIL);
+    hostPlan_->FailEveryCall("Value.get_TableName", kfx::HR_E_FAIL);
     EXPECT_TRUE(Collect());
     ASSERT_EQ(slots_.size(), 1u);
     EXPECT_EQ(slots_[0], (LineSlot{{u"DESC33", u""}}));

@@ -27,7 +27,7 @@ TEST(RunUiApplicationTest, WithoutAnApplicationRunUiMakesOneForTheCallOnly) {
     const StoredDocumentClass stored(SampleDocumentClass());
     const auto setupData = stored.OpenSetupData();
     void* object = nullptr;
-    ASSERT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::S_OK);
+    ASSERT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::HR_S_OK);
     const auto script =
         kfx::ComPtr<kfx::IKfxReleaseSetupScript>::Adopt(static_cast<kfx::IKfxReleaseSetupScript*>(object));
     script->putref_SetupData(setupData.Get());
@@ -35,7 +35,7 @@ TEST(RunUiApplicationTest, WithoutAnApplicationRunUiMakesOneForTheCallOnly) {
     cancelArmed = true;
     qAddPreRoutine(&CancelTheSheetOnceItShows);
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->RunUI(&result), kfx::S_OK);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     EXPECT_FALSE(cancelArmed) << "the sheet ran inside an application made for it";
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
@@ -50,12 +50,12 @@ TEST(RunUiApplicationTest, AnApplicationWithoutWidgetsIsReportedNotUsed) {
     const StoredDocumentClass stored(SampleDocumentClass());
     const auto setupData = stored.OpenSetupData();
     void* object = nullptr;
-    ASSERT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::S_OK);
+    ASSERT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::HR_S_OK);
     const auto script =
         kfx::ComPtr<kfx::IKfxReleaseSetupScript>::Adopt(static_cast<kfx::IKfxReleaseSetupScript*>(object));
     script->putref_SetupData(setupData.Get());
     kfx::KfxReturnValue result = kfx::KFX_REL_SUCCESS;
-    EXPECT_EQ(script->RunUI(&result), kfx::E_FAIL);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_E_FAIL);
     EXPECT_EQ(result, kfx::KFX_REL_ERROR);
     EXPECT_EQ(stored.Reload(), SampleDocumentClass());
 }

@@ -85,7 +85,7 @@ TEST_F(ScreenshotsTest, TaskDialogWithEveryArea) {
                   QTest::keyClick(dialog, Qt::Key_Escape);
               });
     int pressed = 0;
-    EXPECT_EQ(CXTaskDialog::Run(config, &pressed, nullptr, nullptr), kfx::S_OK);
+    EXPECT_EQ(CXTaskDialog::Run(config, &pressed, nullptr, nullptr), kfx::HR_S_OK);
     EXPECT_EQ(pressed, td::kIdCancel);
 }
 

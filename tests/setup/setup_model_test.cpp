@@ -45,7 +45,7 @@ protected:
 
     std::vector<LinkRecord> SavedLinks() {
         EXPECT_TRUE(model_->SaveLinks());
-        EXPECT_EQ(host_->Apply(), kfx::S_OK);
+        EXPECT_EQ(host_->Apply(), kfx::HR_S_OK);
         return host_->Committed().links;
     }
 
@@ -152,10 +152,10 @@ TEST_F(SetupModelTest, WhatWasSavedLoadsBackUnchanged) {
 
 TEST_F(SetupModelTest, HostFailuresLeaveTextsEmptyOrUnchangedAndAreReportedOnlyByResult) {
     Open(StoredClass());
-    plan_->FailEveryCall("ReleaseSetupData.get_UserName", kfx::E_FAIL);
-    plan_->FailNthCall("ReleaseSetupData.get_CustomProperties", 1, kfx::E_FAIL);
-    plan_->FailEveryCall("Links.get_Count", kfx::E_FAIL);
-    plan_->FailEveryCall("ReleaseSetupData.get_BatchVariableNames", kfx::E_FAIL);
+    plan_->FailEveryCall("ReleaseSetupData.get_UserName", kfx::HR_E_FAIL);
+    plan_->FailNthCall("ReleaseSetupData.get_CustomProperties", 1, kfx::HR_E_FAIL);
+    plan_->FailEveryCall("Links.get_Count", kfx::HR_E_FAIL);
+    plan_->FailEveryCall("ReleaseSetupData.get_BatchVariableNames", kfx::HR_E_FAIL);
     model_->LoadSetupProperties();
     EXPECT_EQ(model_->Setting(SlotUserName).source, u"");
     EXPECT_EQ(model_->Setting(SlotApiLibrary).source, u"");  // its collection could not be had
@@ -170,14 +170,14 @@ TEST_F(SetupModelTest, AFailedAddDoesNotStopTheSaveButAFailedRemoveAllWritesNoth
     stored.links = {{u"Invoice Number", kfx::KFX_REL_INDEXFIELD, u"AIP32.INVN32"}};
     Open(stored);
     Load();
-    plan_->FailNthCall("Links.RemoveAll", 1, kfx::E_FAIL);
+    plan_->FailNthCall("Links.RemoveAll", 1, kfx::HR_E_FAIL);
     EXPECT_FALSE(model_->SaveLinks());
-    ASSERT_EQ(host_->Apply(), kfx::S_OK);
+    ASSERT_EQ(host_->Apply(), kfx::HR_S_OK);
     EXPECT_EQ(host_->Committed().links, stored.links);
 
-    plan_->FailNthCall("Links.Add", 1, kfx::E_FAIL);
+    plan_->FailNthCall("Links.Add", 1, kfx::HR_E_FAIL);
     EXPECT_TRUE(model_->SaveLinks());
-    ASSERT_EQ(host_->Apply(), kfx::S_OK);
+    ASSERT_EQ(host_->Apply(), kfx::HR_S_OK);
     ASSERT_EQ(host_->Committed().links.size(), 9u);  // the field link was lost, the rest is there
     EXPECT_EQ(host_->Committed().links.front().destination, u"serverName");
 }

@@ -33,7 +33,7 @@ ComPtr<kfx::IKfxReleaseSetupScript> NewScript(std::function<bool(SetupModel&)> s
     void* object = nullptr;
     EXPECT_EQ(TarvelSetupScript::Create(nullptr, kfx::IID_IKfxReleaseSetupScript, &object,
                                         std::make_unique<ScriptedRunner>(std::move(script))),
-              kfx::S_OK);
+              kfx::HR_S_OK);
     return ComPtr<kfx::IKfxReleaseSetupScript>::Adopt(static_cast<kfx::IKfxReleaseSetupScript*>(object));
 }
 
@@ -63,7 +63,7 @@ TEST_F(SetupScriptTest, ActionEventSupportsTheClassAndFieldEventsOnly) {
     const ComPtr<kfx::IKfxReleaseSetupScript> script = NewScript();
     for (int action = -3; action <= 25; ++action) {
         kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-        EXPECT_EQ(script->ActionEvent(static_cast<kfx::KfxActionValue>(action), u"old", u"new", &result), kfx::S_OK);
+        EXPECT_EQ(script->ActionEvent(static_cast<kfx::KfxActionValue>(action), u"old", u"new", &result), kfx::HR_S_OK);
         const bool supported = action >= kfx::KFX_REL_DOCCLASS_RENAME && action <= kfx::KFX_REL_END;
         EXPECT_EQ(result, supported ? kfx::KFX_REL_SUCCESS : kfx::KFX_REL_UNSUPPORTED) << action;
     }
@@ -72,21 +72,21 @@ TEST_F(SetupScriptTest, ActionEventSupportsTheClassAndFieldEventsOnly) {
 TEST_F(SetupScriptTest, OpenAndCloseSucceedAndCloseKeepsTheSetupData) {
     const ComPtr<kfx::IKfxReleaseSetupScript> script = NewScript();
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->OpenScript(&result), kfx::S_OK);
+    EXPECT_EQ(script->OpenScript(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     script->putref_SetupData(host_.Get());
     result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->CloseScript(&result), kfx::S_OK);
+    EXPECT_EQ(script->CloseScript(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     ComPtr<kfx::IReleaseSetupData> held;
-    EXPECT_EQ(script->get_SetupData(held.Put()), kfx::S_OK);
+    EXPECT_EQ(script->get_SetupData(held.Put()), kfx::HR_S_OK);
     EXPECT_EQ(held.Get(), host_.Get());
 }
 
 TEST_F(SetupScriptTest, SetupDataIsCountedOnceAndReleasedWithTheScript) {
     ComPtr<kfx::IKfxReleaseSetupScript> script = NewScript();
     ComPtr<kfx::IReleaseSetupData> held;
-    EXPECT_EQ(script->get_SetupData(held.Put()), kfx::S_OK);
+    EXPECT_EQ(script->get_SetupData(held.Put()), kfx::HR_S_OK);
     EXPECT_FALSE(held);
 
     const std::uint32_t before = host_->References();
@@ -107,12 +107,12 @@ TEST_F(SetupScriptTest, SetupDataIsCountedOnceAndReleasedWithTheScript) {
 TEST_F(SetupScriptTest, AnswersOnlyItsOwnInterfaces) {
     const ComPtr<kfx::IKfxReleaseSetupScript> script = NewScript();
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(script->QueryInterface(kfx::IID_IReleaseSetupData, &object), kfx::E_NOINTERFACE);
+    EXPECT_EQ(script->QueryInterface(kfx::IID_IReleaseSetupData, &object), kfx::HR_E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     ComPtr<kfx::IUnknown> identity;
-    ASSERT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, identity), kfx::S_OK);
+    ASSERT_EQ(kfx::QueryInterfaceAs(script.Get(), kfx::IID_IUnknown, identity), kfx::HR_S_OK);
     ComPtr<kfx::IKfxReleaseSetupScript> again;
-    ASSERT_EQ(kfx::QueryInterfaceAs(identity.Get(), kfx::IID_IKfxReleaseSetupScript, again), kfx::S_OK);
+    ASSERT_EQ(kfx::QueryInterfaceAs(identity.Get(), kfx::IID_IKfxReleaseSetupScript, again), kfx::HR_S_OK);
     EXPECT_EQ(again.Get(), script.Get());
 }
 
@@ -124,7 +124,7 @@ TEST_F(SetupScriptTest, OkSavesTheModelAndAppliesItWhileCancelWritesNothing) {
     });
     script->putref_SetupData(host_.Get());
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->RunUI(&result), kfx::S_OK);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     EXPECT_TRUE(applied_.empty());
     EXPECT_EQ(host_->Committed().links, StoredClass().links);
@@ -136,7 +136,7 @@ TEST_F(SetupScriptTest, OkSavesTheModelAndAppliesItWhileCancelWritesNothing) {
         return true;
     });
     script->putref_SetupData(host_.Get());
-    EXPECT_EQ(script->RunUI(&result), kfx::S_OK);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     ASSERT_EQ(applied_.size(), 1u);
     const auto& links = applied_[0].links;
@@ -148,18 +148,18 @@ TEST_F(SetupScriptTest, OkSavesTheModelAndAppliesItWhileCancelWritesNothing) {
 
 TEST_F(SetupScriptTest, AppliesEvenWhenTheSaveFailsAndReportsLackOfMemory) {
     auto plan = std::make_shared<standin::FaultPlan>();
-    plan->FailEveryCall("Links.RemoveAll", kfx::E_FAIL);
+    plan->FailEveryCall("Links.RemoveAll", kfx::HR_E_FAIL);
     ComPtr<standin::ReleaseSetupData> failing =
         standin::MakeHostObject<standin::ReleaseSetupData>(plan, StoredClass(), nullptr);
     ComPtr<kfx::IKfxReleaseSetupScript> script = NewScript([](SetupModel&) { return true; });
     script->putref_SetupData(failing.Get());
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->RunUI(&result), kfx::S_OK);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_S_OK);
     EXPECT_EQ(result, kfx::KFX_REL_SUCCESS);
     EXPECT_EQ(plan->CallCount("ReleaseSetupData.Apply"), 1);
 
     script = NewScript([](SetupModel&) -> bool { throw std::bad_alloc(); });
-    EXPECT_EQ(script->RunUI(&result), kfx::E_OUTOFMEMORY);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_E_OUTOFMEMORY);
     EXPECT_EQ(result, kfx::KFX_REL_ERROR);
 }
 
@@ -170,19 +170,19 @@ TEST_F(SetupScriptTest, AggregatedScriptDelegatesItsIdentityAndCountToTheOuterOb
     void* object = nullptr;
     EXPECT_EQ(TarvelSetupScript::Create(&outer, kfx::IID_IKfxReleaseSetupScript, &object,
                                         std::make_unique<ScriptedRunner>([](SetupModel&) { return false; })),
-              kfx::CLASS_E_NOAGGREGATION);
+              kfx::HR_CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
 
     ASSERT_EQ(TarvelSetupScript::Create(&outer, kfx::IID_IUnknown, &object,
                                         std::make_unique<ScriptedRunner>([](SetupModel&) { return false; })),
-              kfx::S_OK);
+              kfx::HR_S_OK);
     outer.inner = static_cast<kfx::IUnknown*>(object);
 
     kfx::IKfxReleaseSetupScript* script = nullptr;
-    ASSERT_EQ(outer.QueryInterface(kfx::IID_IKfxReleaseSetupScript, reinterpret_cast<void**>(&script)), kfx::S_OK);
+    ASSERT_EQ(outer.QueryInterface(kfx::IID_IKfxReleaseSetupScript, reinterpret_cast<void**>(&script)), kfx::HR_S_OK);
     EXPECT_EQ(outer.references, 2u) << "the interface counts on the outer object";
     void* identity = nullptr;
-    ASSERT_EQ(script->QueryInterface(kfx::IID_IUnknown, &identity), kfx::S_OK);
+    ASSERT_EQ(script->QueryInterface(kfx::IID_IUnknown, &identity), kfx::HR_S_OK);
     EXPECT_EQ(identity, static_cast<kfx::IUnknown*>(&outer));
     outer.Release();
     script->Release();

@@ -80,11 +80,11 @@ TEST_F(SourceMenuTest, AnEmptyOrUnreadableIndexFieldListStillGivesItsSubmenuAMis
     Open({}, {});
     EXPECT_EQ(BuildSourceMenu(MappedField{}, *model_).size(), 3u);
     Open({{u"A", u""}}, {});
-    plan_->FailNthCall("IndexFields.get_Count", 1, kfx::E_FAIL);
+    plan_->FailNthCall("IndexFields.get_Count", 1, kfx::HR_E_FAIL);
     PopupMenu menu = BuildSourceMenu(MappedField{}, *model_);
     ASSERT_EQ(menu.size(), 3u);
     EXPECT_TRUE(menu[2].submenu.empty());
-    plan_->FailEveryCall("ReleaseSetupData.get_IndexFields", kfx::E_FAIL);
+    plan_->FailEveryCall("ReleaseSetupData.get_IndexFields", kfx::HR_E_FAIL);
     menu = BuildSourceMenu(MappedField{}, *model_);
     EXPECT_EQ(menu.size(), 2u);
 }
@@ -124,7 +124,7 @@ TEST_F(SourceMenuTest, ChoicesChangeTheFieldAndAChoiceTheHostCannotSupplyChanges
 
     EXPECT_FALSE(ApplySourceCommand(field, *model_, 28419));  // no third index field
     EXPECT_FALSE(ApplySourceCommand(field, *model_, 28161));  // no second value name
-    plan_->FailEveryCall("IndexFields.get_Item", kfx::E_FAIL);
+    plan_->FailEveryCall("IndexFields.get_Item", kfx::HR_E_FAIL);
     EXPECT_FALSE(ApplySourceCommand(field, *model_, 28417));
     EXPECT_EQ(field.source, u"Supplier");
 

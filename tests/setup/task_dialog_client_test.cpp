@@ -42,7 +42,7 @@ public:
         *pressed = pressButton;
         *radio = -1;
         *verification = 0;
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     WindowHandle ActiveWindow() override { return activeWindow; }
     std::uint32_t ExchangeHelpContext(WindowHandle, std::uint32_t context) override {
@@ -53,7 +53,7 @@ public:
     ScreenPoint CursorPosition() override { return {12, 34}; }
 
     kfx::HRESULT systemResult = HresultFromWin32(td::kErrorModuleNotFound);
-    kfx::HRESULT emulationResult = kfx::S_OK;
+    kfx::HRESULT emulationResult = kfx::HR_S_OK;
     int pressButton = 0;
     int systemRuns = 0;
     WindowHandle activeWindow = reinterpret_cast<WindowHandle>(0x5eed);
@@ -86,9 +86,9 @@ TEST(RequiredFieldPromptTest, AnythingButIgnoreIsMapAlsoWhenNoDialogCouldBeShown
         kfx::HRESULT emulation;
         int expected;
     } cases[] = {
-        {kButtonMapRequired, kfx::S_OK, 1},
-        {0, kfx::S_OK, 1},
-        {kButtonIgnoreRequirement, kfx::E_FAIL, 1},
+        {kButtonMapRequired, kfx::HR_S_OK, 1},
+        {0, kfx::HR_S_OK, 1},
+        {kButtonIgnoreRequirement, kfx::HR_E_FAIL, 1},
     };
     for (const auto& c : cases) {
         ScriptedPlatform platform;
@@ -100,9 +100,9 @@ TEST(RequiredFieldPromptTest, AnythingButIgnoreIsMapAlsoWhenNoDialogCouldBeShown
 
 TEST(TaskDialogClientTest, TheSystemsOwnDialogIsUsedWhenItRuns) {
     ScriptedPlatform platform;
-    platform.systemResult = kfx::S_OK;
+    platform.systemResult = kfx::HR_S_OK;
     CXTaskDialogMFCClient client(platform);
-    EXPECT_EQ(client.RunModal(), kfx::S_OK);
+    EXPECT_EQ(client.RunModal(), kfx::HR_S_OK);
     EXPECT_FALSE(platform.seen) << "no emulation";
 }
 
@@ -161,20 +161,20 @@ TEST(TaskDialogClientTest, TheDispatcherCallsTheHandlerOfEachNotificationAndAnsw
     };
     const kfx::Text target = u"https://example.org/help";
 
-    EXPECT_EQ(send(td::kDialogConstructed), kfx::S_OK);
+    EXPECT_EQ(send(td::kDialogConstructed), kfx::HR_S_OK);
     EXPECT_EQ(client.Dialog(), &window);
-    EXPECT_EQ(send(td::kCreated), kfx::S_OK);
-    EXPECT_EQ(send(td::kButtonClicked, 541), kfx::S_OK);
+    EXPECT_EQ(send(td::kCreated), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kButtonClicked, 541), kfx::HR_S_OK);
     client.keepOpen = true;
-    EXPECT_EQ(send(td::kButtonClicked, 542), kfx::S_FALSE) << "1 keeps the dialog open";
-    EXPECT_EQ(send(td::kRadioButtonClicked, 7), kfx::S_OK);
-    EXPECT_EQ(send(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str())), kfx::S_OK);
-    EXPECT_EQ(send(td::kExpandoButtonClicked, 1), kfx::S_OK);
-    EXPECT_EQ(send(td::kVerificationClicked, 0), kfx::S_OK);
-    EXPECT_EQ(send(td::kTimer, 400), kfx::S_FALSE) << "1 resets the tick count";
-    EXPECT_EQ(send(td::kNavigated), kfx::S_OK);
-    EXPECT_EQ(send(99), kfx::S_OK);
-    EXPECT_EQ(send(td::kDestroyed), kfx::S_OK);
+    EXPECT_EQ(send(td::kButtonClicked, 542), kfx::HR_S_FALSE) << "1 keeps the dialog open";
+    EXPECT_EQ(send(td::kRadioButtonClicked, 7), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kHyperlinkClicked, 0, reinterpret_cast<std::intptr_t>(target.c_str())), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kExpandoButtonClicked, 1), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kVerificationClicked, 0), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kTimer, 400), kfx::HR_S_FALSE) << "1 resets the tick count";
+    EXPECT_EQ(send(td::kNavigated), kfx::HR_S_OK);
+    EXPECT_EQ(send(99), kfx::HR_S_OK);
+    EXPECT_EQ(send(td::kDestroyed), kfx::HR_S_OK);
     EXPECT_EQ(client.Dialog(), nullptr);
     EXPECT_EQ(client.calls,
               (std::vector<std::string>{"constructed", "created", "button 541", "button 542", "radio 7",
@@ -189,7 +189,7 @@ TEST(TaskDialogClientTest, HelpGoesToTheOwnerWindowWithTheDialogAsItem) {
     client.RunModal();  // the owner becomes the active window
     const TaskDialogConfig& config = client.Config();
     config.callback(&window, td::kDialogConstructed, 0, 0, config.callbackData);
-    EXPECT_EQ(config.callback(&window, td::kHelp, 0, 0, config.callbackData), kfx::S_OK);
+    EXPECT_EQ(config.callback(&window, td::kHelp, 0, 0, config.callbackData), kfx::HR_S_OK);
     ASSERT_EQ(platform.help.size(), 1u);
     EXPECT_EQ(platform.help[0].first, platform.activeWindow);
     const HelpInfo& info = platform.help[0].second;

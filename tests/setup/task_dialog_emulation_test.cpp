@@ -41,18 +41,18 @@ struct Listener {
         if (notification == td::kCreated) self->clock.start();
         if (notification == td::kTimer) {
             self->tickTimes.push_back(self->clock.elapsed());
-            return self->resetTicks ? kfx::S_FALSE : kfx::S_OK;
+            return self->resetTicks ? kfx::HR_S_FALSE : kfx::HR_S_OK;
         }
         if (notification == td::kButtonClicked && self->keepOpenOnClicks > 0) {
             --self->keepOpenOnClicks;
-            return kfx::S_FALSE;
+            return kfx::HR_S_FALSE;
         }
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 };
 
 struct Outcome {
-    kfx::HRESULT result = kfx::E_FAIL;
+    kfx::HRESULT result = kfx::HR_E_FAIL;
     int pressed = -100;
     int radio = -100;
     int verification = -100;
@@ -139,7 +139,7 @@ TEST_F(TaskDialogEmulationTest, NotificationsComeInOrderAndACallbackMayKeepTheDi
         EXPECT_TRUE(dialog.isVisible()) << "the callback answered 1";
         QTest::mouseClick(dialog.Control(100), Qt::LeftButton);
     });
-    EXPECT_EQ(outcome.result, kfx::S_OK);
+    EXPECT_EQ(outcome.result, kfx::HR_S_OK);
     EXPECT_EQ(outcome.pressed, 100);
     EXPECT_EQ(outcome.radio, 200);
     EXPECT_EQ(outcome.verification, 0);

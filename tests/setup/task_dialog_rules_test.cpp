@@ -25,7 +25,7 @@ struct Heard {
 
 struct Recorder {
     std::vector<Heard> heard;
-    kfx::HRESULT answer = kfx::S_OK;
+    kfx::HRESULT answer = kfx::HR_S_OK;
 };
 
 kfx::HRESULT Record(TaskDialogWindow* window, std::uint32_t notification, std::uintptr_t wParam, std::intptr_t,
@@ -82,7 +82,7 @@ TEST_F(TaskDialogRulesTest, CancelNeedsTheFlagOrACancelButtonAndTheCallbackMayRe
     TaskDialogRules rules(config_, window_);
     recorder_.heard.clear();
     EXPECT_TRUE(rules.ButtonClicked(1001));
-    recorder_.answer = kfx::S_FALSE;
+    recorder_.answer = kfx::HR_S_FALSE;
     EXPECT_FALSE(rules.ButtonClicked(1001)) << "the callback keeps the dialog open";
     EXPECT_EQ(recorder_.heard.back().notification, td::kButtonClicked);
     EXPECT_EQ(recorder_.heard.back().wParam, 1001u);
@@ -103,9 +103,9 @@ TEST_F(TaskDialogRulesTest, TheTimerRestartsOnFalseAndExpansionIsReportedAfterTh
     TaskDialogRules rules(config_, window_);
     EXPECT_FALSE(rules.TimerElapsed(200));
     EXPECT_EQ(recorder_.heard.back().wParam, 200u);
-    recorder_.answer = kfx::S_FALSE;
+    recorder_.answer = kfx::HR_S_FALSE;
     EXPECT_TRUE(rules.TimerElapsed(400));
-    recorder_.answer = kfx::S_OK;
+    recorder_.answer = kfx::HR_S_OK;
 
     EXPECT_TRUE(rules.Expanded());
     bool expandedWhileLaidOut = true;

@@ -101,7 +101,7 @@ standin::DocumentClass StoredDocumentClass::Reload() const { return standin::Loa
 
 kfx::KfxReturnValue RunSetup(kfx::IReleaseSetupData* setupData, const std::function<void(SettingsSheet&)>& drive) {
     void* object = nullptr;
-    EXPECT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::S_OK);
+    EXPECT_EQ(CreateSetupScript(nullptr, kfx::IID_IKfxReleaseSetupScript, &object), kfx::HR_S_OK);
     const auto script = kfx::ComPtr<kfx::IKfxReleaseSetupScript>::Adopt(static_cast<kfx::IKfxReleaseSetupScript*>(object));
     script->putref_SetupData(setupData);
 
@@ -116,7 +116,7 @@ kfx::KfxReturnValue RunSetup(kfx::IReleaseSetupData* setupData, const std::funct
                   }
               });
     kfx::KfxReturnValue result = kfx::KFX_REL_ERROR;
-    EXPECT_EQ(script->RunUI(&result), kfx::S_OK);
+    EXPECT_EQ(script->RunUI(&result), kfx::HR_S_OK);
     return result;
 }
 

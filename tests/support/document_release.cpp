@@ -45,11 +45,11 @@ void DocumentRelease::AddTypicalInvoice() {
 kfx::KfxReturnValue DocumentRelease::Release() {
     kfx::ComPtr<kfx::IKfxReleaseScript> script;
     EXPECT_EQ(veldmark::CreateReleaseScript(nullptr, kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put())),
-              kfx::S_OK);
+              kfx::HR_S_OK);
     kfx::ComPtr<standin::ReleaseData> data(new standin::ReleaseData(hostPlan_, document_, sink_));
     script->putref_DocumentData(data.Get());
     kfx::KfxReturnValue result = kfx::KFX_REL_SUCCESS;
-    EXPECT_EQ(script->ReleaseDoc(&result), kfx::S_OK);
+    EXPECT_EQ(script->ReleaseDoc(&result), kfx::HR_S_OK);
     kfx::KfxReturnValue closed = kfx::KFX_REL_ERROR;
     script->CloseScript(&closed);
     EXPECT_EQ(closed, kfx::KFX_REL_SUCCESS);

@@ -14,7 +14,7 @@ public:
         if (iid == kfx::IID_IUnknown) {
             *object = static_cast<kfx::IUnknown*>(this);
             AddRef();
-            return kfx::S_OK;
+            return kfx::HR_S_OK;
         }
         return inner->QueryInterface(iid, object);
     }

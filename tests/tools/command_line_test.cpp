@@ -79,7 +79,7 @@ kfx::HRESULT RecordingCreate(kfx::IUnknown* outer, const kfx::Guid& iid, void** 
     createdWith->push_back(outer ? "outer" : "no outer");
     createdWith->push_back(kfx::GuidToString(iid));
     *object = nullptr;
-    return kfx::E_NOINTERFACE;
+    return kfx::HR_E_NOINTERFACE;
 }
 
 TEST(InProcessLoaderTest, CallsTheCreationFunctionOfTheProgIdWithoutAnOuterObject) {
@@ -87,11 +87,11 @@ TEST(InProcessLoaderTest, CallsTheCreationFunctionOfTheProgIdWithoutAnOuterObjec
     createdWith = &calls;
     InProcessLoader loader({{kReleaseScriptProgId, RecordingCreate}});
     void* object = reinterpret_cast<void*>(0x1);
-    EXPECT_EQ(loader.CreateInstance(kReleaseScriptProgId, kfx::IID_IKfxReleaseScript, &object), kfx::E_NOINTERFACE);
+    EXPECT_EQ(loader.CreateInstance(kReleaseScriptProgId, kfx::IID_IKfxReleaseScript, &object), kfx::HR_E_NOINTERFACE);
     EXPECT_EQ(calls, (std::vector<std::string>{"no outer", kfx::GuidToString(kfx::IID_IKfxReleaseScript)}));
     object = reinterpret_cast<void*>(0x1);
     EXPECT_EQ(loader.CreateInstance(kSetupScriptProgId, kfx::IID_IKfxReleaseSetupScript, &object),
-              kfx::CLASS_E_CLASSNOTAVAILABLE);
+              kfx::HR_CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
     createdWith = nullptr;
 }

@@ -24,7 +24,7 @@ TEST(ExamplesTest, DocumentClassHoldsTheLinksAsASaveWritesThem) {
     model.LoadSetupProperties();
     ASSERT_TRUE(model.LoadLinks());
     ASSERT_TRUE(model.SaveLinks());
-    ASSERT_EQ(host->Apply(), kfx::S_OK);
+    ASSERT_EQ(host->Apply(), kfx::HR_S_OK);
     EXPECT_EQ(host->Committed().links, stored.links);
     for (const LinkRecord& link : stored.links) {
         if (link.sourceType != 0) continue;

@@ -16,12 +16,12 @@ template <class Interface>
 class FakeObject : public Interface {
 public:
     kfx::HRESULT QueryInterface(const kfx::Guid& iid, void** object) override {
-        if (!object) return kfx::E_POINTER;
+        if (!object) return kfx::HR_E_POINTER;
         *object = nullptr;
-        if (!(iid == kfx::IID_IUnknown || iid == ownIid_)) return kfx::E_NOINTERFACE;
+        if (!(iid == kfx::IID_IUnknown || iid == ownIid_)) return kfx::HR_E_NOINTERFACE;
         AddRef();
         *object = static_cast<Interface*>(this);
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     std::uint32_t AddRef() override { return ++references_; }
     std::uint32_t Release() override {
@@ -51,28 +51,28 @@ public:
     kfx::HRESULT OpenScript(kfx::KfxReturnValue* result) override {
         calls_.push_back("OpenScript");
         *result = openResult;
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     kfx::HRESULT ReleaseDoc(kfx::KfxReturnValue* result) override {
         calls_.push_back("ReleaseDoc");
         *result = behaviour_(data_.Get());
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     kfx::HRESULT CloseScript(kfx::KfxReturnValue* result) override {
         calls_.push_back("CloseScript");
         data_.Reset();
         *result = kfx::KFX_REL_SUCCESS;
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     kfx::HRESULT get_DocumentData(kfx::IReleaseData** data) override {
         *data = data_.Get();
         if (*data) (*data)->AddRef();
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     kfx::HRESULT putref_DocumentData(kfx::IReleaseData* data) override {
         calls_.push_back("putref_DocumentData");
         data_ = kfx::ComPtr<kfx::IReleaseData>(data);
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
 private:
@@ -101,19 +101,19 @@ public:
     kfx::HRESULT get_SetupData(kfx::IReleaseSetupData** data) override {
         *data = data_.Get();
         if (*data) (*data)->AddRef();
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
     kfx::HRESULT putref_SetupData(kfx::IReleaseSetupData* data) override {
         calls_.push_back("putref_SetupData");
         data_ = kfx::ComPtr<kfx::IReleaseSetupData>(data);
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
 private:
     kfx::HRESULT Answer(const char* call, kfx::KfxReturnValue* result) {
         calls_.push_back(call);
         *result = kfx::KFX_REL_SUCCESS;
-        return kfx::S_OK;
+        return kfx::HR_S_OK;
     }
 
     std::vector<std::string>& calls_;
@@ -134,7 +134,7 @@ public:
         const auto& factory = progId == kReleaseScriptProgId ? releaseScript
                               : progId == kSetupScriptProgId ? setupScript
                                                              : nullptr;
-        if (!factory) return kfx::CLASS_E_CLASSNOTAVAILABLE;
+        if (!factory) return kfx::HR_CLASS_E_CLASSNOTAVAILABLE;
         kfx::IUnknown* made = factory();
         made->AddRef();
         const kfx::HRESULT hr = made->QueryInterface(iid, object);

@@ -106,7 +106,7 @@ kfx::HRESULT CXTaskDialog::Run(const TaskDialogConfig& config, int* pressedButto
     if (pressedButton) *pressedButton = button;
     if (selectedRadio) *selectedRadio = dialog.selectedRadio_;
     if (verificationChecked) *verificationChecked = dialog.verificationChecked_ ? 1 : 0;
-    return kfx::S_OK;
+    return kfx::HR_S_OK;
 }
 
 CXTaskDialog::CXTaskDialog(const TaskDialogConfig& config, Parts parts, QWidget* owner)

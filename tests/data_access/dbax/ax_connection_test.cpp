@@ -49,7 +49,7 @@ TEST_F(Connections, OpenConnectsAndDestructionClosesAndUnlists) {
 }
 
 TEST_F(Connections, AFailedCreateRaisesInitialisationFailureAndListsNothing) {
-    plan_.Add({"Environment.CreateConnection", 1, kfx::E_OUTOFMEMORY});
+    plan_.Add({"Environment.CreateConnection", 1, kfx::HR_E_OUTOFMEMORY});
     CAxConnection connection;
     try {
         connection.Create();
@@ -79,7 +79,7 @@ TEST_F(Connections, AFailedOpenCarriesTheDatabasesOwnWords) {
 }
 
 TEST_F(Connections, AnEmptyConnectionTextReusesTheOneGivenBefore) {
-    plan_.Add({"Connection.Open", 1, kfx::E_FAIL, {Record(1, u"refused once")}});
+    plan_.Add({"Connection.Open", 1, kfx::HR_E_FAIL, {Record(1, u"refused once")}});
     CAxConnection connection;
     connection.Create();
     EXPECT_THROW(connection.Open(ConnectionText(), u"", u""), CAxException);
@@ -91,7 +91,7 @@ TEST_F(Connections, AnEmptyConnectionTextReusesTheOneGivenBefore) {
 TEST_F(Connections, CursorLocationFailuresNameTheOperation) {
     for (const char* call : {"Connection.SetCursorLocation", "Connection.CursorLocation"}) {
         plan_.Reset();
-        plan_.Add({call, 1, kfx::E_FAIL});
+        plan_.Add({call, 1, kfx::HR_E_FAIL});
         CAxConnection connection;
         connection.Create();
         try {
@@ -142,7 +142,7 @@ TEST_F(Connections, DestructionNeverThrowsAndHandsTheFailureOn) {
         CAxConnection connection;
         connection.Create();
         connection.Open(ConnectionText(), u"", u"");
-        plan_.Add({"Connection.Close", 1, kfx::E_FAIL});
+        plan_.Add({"Connection.Close", 1, kfx::HR_E_FAIL});
     }
     ASSERT_EQ(seen.failures.size(), 1u);
     EXPECT_EQ(seen.failures[0].description, u"CAxConnection::Close\nCOM Error: Unspecified error");
@@ -171,7 +171,7 @@ TEST_F(Library, StartsOnceAndStopsOnce) {
 }
 
 TEST_F(Library, AFailedStartRaisesWithItsSource) {
-    plan_.Add({"Environment.Initialize", 1, kfx::E_UNEXPECTED});
+    plan_.Add({"Environment.Initialize", 1, kfx::HR_E_UNEXPECTED});
     try {
         AxLibInit();
         FAIL() << "nothing raised";
@@ -201,7 +201,7 @@ TEST_F(Library, AFailedCloseAtStopLeavesTheLibraryStarted) {
     CAxConnection connection;
     connection.Create();
     connection.Open(ConnectionText(), u"", u"");
-    plan_.Add({"Connection.Close", 1, kfx::E_FAIL});
+    plan_.Add({"Connection.Close", 1, kfx::HR_E_FAIL});
     try {
         AxLibClose();
         FAIL() << "nothing raised";

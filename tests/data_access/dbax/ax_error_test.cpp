@@ -19,8 +19,8 @@ CAxException Raised(std::int32_t code, const Text& source, HRESULT result) {
 }
 
 TEST(ResultText, GivesTheSystemTextWithoutItsLineEnd) {
-    EXPECT_EQ(ResultText(kfx::E_FAIL), u"Unspecified error");
-    EXPECT_EQ(ResultText(kfx::E_INVALIDARG), u"The parameter is incorrect.");
+    EXPECT_EQ(ResultText(kfx::HR_E_FAIL), u"Unspecified error");
+    EXPECT_EQ(ResultText(kfx::HR_E_INVALIDARG), u"The parameter is incorrect.");
 }
 
 TEST(ResultText, FallsBackToTheTwoFormats) {
@@ -54,9 +54,9 @@ TEST(RaiseAxError, GivesEachCodeItsFixedTextWithTheAppendices) {
         CAxException plain = Raised(c.code, u"", 0);
         EXPECT_EQ(plain.code, c.code);
         EXPECT_EQ(plain.description, c.text);
-        CAxException full = Raised(c.code, u"CAxConnection::Create", kfx::E_FAIL);
+        CAxException full = Raised(c.code, u"CAxConnection::Create", kfx::HR_E_FAIL);
         EXPECT_EQ(full.description, Text(c.text) + u"\nCOM Error: Unspecified error\nSource: CAxConnection::Create");
-        EXPECT_EQ(full.result, kfx::E_FAIL);
+        EXPECT_EQ(full.result, kfx::HR_E_FAIL);
     }
 }
 
@@ -72,7 +72,7 @@ TEST(RaiseAxError, WithoutRecordsAPlatformFailureIsItsSourceAndResult) {
     CAxException error = Raised(0, u"CAxRecordset::Open", 0);
     EXPECT_EQ(error.code, 0);
     EXPECT_EQ(error.description, u"CAxRecordset::Open");
-    EXPECT_EQ(Raised(0, u"CAxRecordset::Open", kfx::E_FAIL).description,
+    EXPECT_EQ(Raised(0, u"CAxRecordset::Open", kfx::HR_E_FAIL).description,
               u"CAxRecordset::Open\nCOM Error: Unspecified error");
 }
 
@@ -81,7 +81,7 @@ class ErrorFolding : public testsupport::DatabaseFixture {
 protected:
     // Makes the connection's next cursor-location call fail with these records.
     void GiveRecords(CAxConnection& connection, std::vector<platform::ErrorRecord> records) {
-        plan_.Add({"Connection.SetCursorLocation", 0, kfx::E_FAIL, std::move(records)});
+        plan_.Add({"Connection.SetCursorLocation", 0, kfx::HR_E_FAIL, std::move(records)});
         platform::Connection* platformConnection = connection.PlatformConnection();
         EXPECT_TRUE(kfx::Failed(platformConnection->SetCursorLocation(3)));
         plan_.Reset();
@@ -92,7 +92,7 @@ TEST_F(ErrorFolding, FoldsEveryRecordSeparatedByAnEmptyLine) {
     CAxConnection connection;
     connection.Create();
     GiveRecords(connection, {Record(-101, u"first"), Record(-202, u"second")});
-    CAxException error = Raised(0, u"CAxConnection::Open", kfx::E_FAIL);
+    CAxException error = Raised(0, u"CAxConnection::Open", kfx::HR_E_FAIL);
     EXPECT_EQ(error.description, u"CAxConnection::Open\nfirst\n\nsecond\nCOM Error: Unspecified error");
     EXPECT_EQ(error.code, -202);
     // The records were cleared: a second raise does not repeat them.

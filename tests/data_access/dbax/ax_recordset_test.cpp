@@ -113,7 +113,7 @@ struct ScriptDigitCase {
 TEST_F(Recordsets, DecimalDigitsOfEveryScriptTakeADigitsPlace) {
     // Only the digit test is judged here: the assignments themselves succeed
     // without reaching the database, whatever it would make of the text.
-    plan_.Add({"Field.SetValue", 0, kfx::S_OK});
+    plan_.Add({"Field.SetValue", 0, kfx::HR_S_OK});
     const Text boldZero = u"\U0001D7CE";  // a digit in two UTF-16 units
     const Text eight = u"Invalid number of digits in decimal Field 'DTIN32' (8 > 7) (Error Code: 0x00000000)";
     // DTIN32 is DECIMAL(7, 0).
@@ -206,7 +206,7 @@ TEST_F(Recordsets, AssignmentFailuresQuoteTheCallersTextBeforeSanitising) {
     EXPECT_EQ(error.code, 5008);
     EXPECT_EQ(error.description, u"Failed to set Field 'INVN32' to value 'Łódź' (Error Code: 0x80040e21)");
 
-    plan_.Add({"Field.Attributes(CURN32)", 1, kfx::E_FAIL});
+    plan_.Add({"Field.Attributes(CURN32)", 1, kfx::HR_E_FAIL});
     Text currency = u"EUR";
     EXPECT_EQ(RaisedBy([&] { header.SetField(u"CURN32", currency); }).description,
               u"Failed to set Field 'CURN32' to value 'EUR' (Error Code: 0x80004005)");
@@ -255,22 +255,22 @@ TEST_F(Recordsets, PropertyFailuresNameTheirOperation) {
     };
     for (const PropertyCase& c : cases) {
         plan_.Reset();
-        plan_.Add({c.call, 1, kfx::E_FAIL, {Record(5, u"refused")}});
+        plan_.Add({c.call, 1, kfx::HR_E_FAIL, {Record(5, u"refused")}});
         CAxRecordset header;
         EXPECT_EQ(RaisedBy([&] { OpenFile(header, u"AIP32"); }).description, c.description) << c.call;
     }
 }
 
 TEST_F(Recordsets, AFailedCreateMakesTheNextStepFail) {
-    plan_.Add({"Environment.CreateRecordset", 1, kfx::E_OUTOFMEMORY});
+    plan_.Add({"Environment.CreateRecordset", 1, kfx::HR_E_OUTOFMEMORY});
     CAxRecordset header;
-    EXPECT_EQ(header.Create(), kfx::E_OUTOFMEMORY);
+    EXPECT_EQ(header.Create(), kfx::HR_E_OUTOFMEMORY);
     EXPECT_EQ(RaisedBy([&] { header.CursorType(0); }).description,
               u"CAxRecordset::CursorType\nCOM Error: Invalid pointer");
 }
 
 TEST_F(Recordsets, OpenCreatesTheRecordsetWhenNeededAndRaisesInitialisationFailure) {
-    plan_.Add({"Environment.CreateRecordset", 0, kfx::E_OUTOFMEMORY});
+    plan_.Add({"Environment.CreateRecordset", 0, kfx::HR_E_OUTOFMEMORY});
     CAxRecordset header;
     CAxException error = RaisedBy([&] { header.Open(u"SELECT * FROM APLIB.AIP32 WHERE 1=0", &connection_); });
     EXPECT_EQ(error.code, 5001);
@@ -293,7 +293,7 @@ TEST_F(Recordsets, OpenStepFailuresAllNameOpen) {
     for (const char* call : {"Recordset.SetSource", "Recordset.SetActiveConnection", "Recordset.Open",
                              "Recordset.GetFields"}) {
         plan_.Reset();
-        plan_.Add({call, 1, kfx::E_FAIL});
+        plan_.Add({call, 1, kfx::HR_E_FAIL});
         CAxRecordset header;
         EXPECT_EQ(RaisedBy([&] { OpenFile(header, u"AIP32"); }).description,
                   u"CAxRecordset::Open\nCOM Error: Unspecified error")
@@ -305,14 +305,14 @@ TEST_F(Recordsets, UpdateResyncsTwiceBeforeGivingUp) {
     // The embedded database has no resync; the plan plays one that first
     // refuses the underlying values and then takes all values.
     plan_.Add({"Recordset.Supports(Resync)", 0, 0, {}, 1});
-    plan_.Add({"Recordset.Resync", 1, kfx::E_FAIL});
-    plan_.Add({"Recordset.Resync", 2, kfx::S_OK});
+    plan_.Add({"Recordset.Resync", 1, kfx::HR_E_FAIL});
+    plan_.Add({"Recordset.Resync", 2, kfx::HR_S_OK});
     WriteHeader(u"INVN32", u"RESYNC1");
     EXPECT_EQ(RowCount("AIP32"), 1u);
 
     plan_.Reset();
     plan_.Add({"Recordset.Supports(Resync)", 0, 0, {}, 1});
-    plan_.Add({"Recordset.Resync", 0, kfx::E_FAIL});
+    plan_.Add({"Recordset.Resync", 0, kfx::HR_E_FAIL});
     CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"RESYNC2"); });
     EXPECT_EQ(error.description, u"CAxRecordset::Update\nCOM Error: Unspecified error");
     EXPECT_EQ(RowCount("AIP32"), 1u);
@@ -347,7 +347,7 @@ TEST_F(Recordsets, AddUpdateAndCancelFailuresNameTheirSource) {
     };
     for (const RaiseCase& c : cases) {
         plan_.Reset();
-        plan_.Add({c.call, 1, kfx::E_FAIL, {Record(-1, u"said the database")}});
+        plan_.Add({c.call, 1, kfx::HR_E_FAIL, {Record(-1, u"said the database")}});
         CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"X"); });
         EXPECT_EQ(error.description, Text(c.description) + u"\nsaid the database\nCOM Error: Unspecified error")
             << c.call;
@@ -356,7 +356,7 @@ TEST_F(Recordsets, AddUpdateAndCancelFailuresNameTheirSource) {
 
     for (const char* call : {"Recordset.EditMode", "Recordset.CancelUpdate"}) {
         plan_.Reset();
-        plan_.Add({call, 1, kfx::E_FAIL});
+        plan_.Add({call, 1, kfx::HR_E_FAIL});
         CAxRecordset header;
         OpenFile(header, u"AIP32");
         header.AddNew();
@@ -405,7 +405,7 @@ TEST_F(Recordsets, AFailedCloseRaisesTheCloseCode) {
 TEST_F(Recordsets, AFailedStateReadRaisesAPlatformErrorWithoutSource) {
     CAxRecordset header;
     OpenFile(header, u"AIP32");
-    plan_.Add({"Recordset.State", 1, kfx::E_FAIL, {Record(3, u"lost")}});
+    plan_.Add({"Recordset.State", 1, kfx::HR_E_FAIL, {Record(3, u"lost")}});
     CAxException error = RaisedBy([&] { header.Dispose(); });
     EXPECT_EQ(error.code, 3);
     EXPECT_EQ(error.description, u"\nlost");
@@ -430,7 +430,7 @@ TEST_F(Recordsets, DestructionHandsACloseFailureOnWithoutThrowing) {
     {
         CAxRecordset header;
         OpenFile(header, u"AIP32");
-        plan_.Add({"Recordset.Close", 1, kfx::E_FAIL});
+        plan_.Add({"Recordset.Close", 1, kfx::HR_E_FAIL});
     }
     SetDestructionFailureHandler(previous);
     ASSERT_EQ(seen.size(), 1u);

@@ -35,7 +35,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         schema_ = std::make_unique<TestSchema>(server_);
         ErrorMessages errors;
-        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::S_OK)
+        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
     }
 
@@ -49,7 +49,7 @@ protected:
     TableDescription Describe(const std::string& selection) {
         TableDescription table;
         ErrorMessages errors;
-        EXPECT_EQ(session_->Describe(selection, &table, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+        EXPECT_EQ(session_->Describe(selection, &table, errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
         return table;
     }
 
@@ -223,7 +223,7 @@ TEST_F(OdbcBackendTest, TheEnvironmentsTimeoutWinsOverTheDataSources) {
     dbAx::provider::OdbcBackend backend;
     std::unique_ptr<Session> session;
     ErrorMessages errors;
-    EXPECT_EQ(backend.Connect(own.Name(), server_.user, server_.password, &session, errors), kfx::S_OK)
+    EXPECT_EQ(backend.Connect(own.Name(), server_.user, server_.password, &session, errors), kfx::HR_S_OK)
         << ::testing::PrintToString(errors);
 }
 
@@ -276,7 +276,7 @@ TEST_F(OdbcBackendTest, InsertsEachSetOfAssignedColumnsAndLeavesTheRestToTheirDe
     };
     for (const auto& row : rows) {
         ErrorMessages errors;
-        EXPECT_EQ(session_->Insert(lines, Row(lines, row), errors), kfx::S_OK) << ::testing::PrintToString(errors);
+        EXPECT_EQ(session_->Insert(lines, Row(lines, row), errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
     }
     EXPECT_EQ(schema_->Rows("AIP33", {"INVN33", "DESC33", "LQTY33"}),
               (std::vector<std::vector<std::string>>{{"INV0001", "", "2.500"},
@@ -303,7 +303,7 @@ TEST_P(OdbcBackendInsert, RefusesWithTheServersWordsAndGoesOn) {
     ASSERT_FALSE(errors.empty());
     EXPECT_THAT(errors[0], StartsWith(c.message));
     errors.clear();
-    EXPECT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", "INV0002"}}), errors), kfx::S_OK)
+    EXPECT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", "INV0002"}}), errors), kfx::HR_S_OK)
         << ::testing::PrintToString(errors);
     EXPECT_EQ(schema_->Rows("AIP33", {"INVN33"}), (std::vector<std::vector<std::string>>{{"INV0002"}}));
 }
@@ -322,7 +322,7 @@ TEST_F(OdbcBackendTest, RefusesARowForATableItDidNotDescribe) {
     TableDescription stranger;
     stranger.sessionKey = 7;
     ErrorMessages errors;
-    EXPECT_EQ(session_->Insert(stranger, {}, errors), kfx::E_INVALIDARG);
+    EXPECT_EQ(session_->Insert(stranger, {}, errors), kfx::HR_E_INVALIDARG);
     EXPECT_EQ(errors, ErrorMessages{"The row does not fit a table described on this connection"});
 }
 
@@ -331,7 +331,7 @@ TEST_F(OdbcBackendTest, CountsTheRowsOfAReadingSelectionWithItsParametersAsValue
     const TableDescription lines = Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"));
     for (const char* invoice : {"1001", "1001", "1002"}) {
         ErrorMessages errors;
-        ASSERT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", invoice}, {"RTYP33", "I"}}), errors), kfx::S_OK)
+        ASSERT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", invoice}, {"RTYP33", "I"}}), errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
     }
     const std::string selection = Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ? AND RTRIM(RTYP33) = ?");
@@ -343,7 +343,7 @@ TEST_F(OdbcBackendTest, CountsTheRowsOfAReadingSelectionWithItsParametersAsValue
                                Count{{"1001' OR '1'='1", "I"}, 0}}) {
         ErrorMessages errors;
         std::int64_t rows = -1;
-        EXPECT_EQ(session_->CountRows(selection, count.parameters, &rows, errors), kfx::S_OK)
+        EXPECT_EQ(session_->CountRows(selection, count.parameters, &rows, errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
         EXPECT_EQ(rows, count.rows) << count.parameters[0];
     }

@@ -137,9 +137,9 @@ protected:
     // through it and makes row_ a line for it.
     void OpenLineSession() {
         dbAx::provider::ErrorMessages errors;
-        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::S_OK)
+        ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &session_, errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
-        ASSERT_EQ(session_->Describe(LineSelection(), &lines_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+        ASSERT_EQ(session_->Describe(LineSelection(), &lines_, errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
         row_.assign(lines_.columns.size(), std::nullopt);
         row_[1] = "INV0001";
     }
@@ -268,7 +268,7 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerProcessIsGoneRefusesEveryLaterCall
 
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     errors.clear();
-    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
     EXPECT_EQ(schema_->RowCount("AIP33"), 1u);
 }
 
@@ -332,7 +332,7 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     std::unique_ptr<dbAx::provider::Session> describing;  // a second session, to describe a table
     dbAx::provider::ErrorMessages errors;
-    ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &describing, errors), kfx::S_OK);
+    ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &describing, errors), kfx::HR_S_OK);
     AdminConnection admin(server_);
     FrozenServer frozen(admin);
     frozen.Freeze();
@@ -376,7 +376,7 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
 
     ASSERT_NO_FATAL_FAILURE(OpenLineSession());
     errors.clear();
-    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::S_OK) << ::testing::PrintToString(errors);
+    EXPECT_EQ(session_->Insert(lines_, row_, errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
 }
 
 }  // namespace

@@ -16,17 +16,17 @@ TEST(ProviderEnvironment, StartsOnceAndCountsFurtherStarts) {
     ProviderEnvironment environment{BackendSelection()};
     std::unique_ptr<platform::Connection> connection;
     std::unique_ptr<platform::Recordset> recordset;
-    EXPECT_EQ(environment.CreateConnection(&connection), kfx::E_UNEXPECTED);
-    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::E_UNEXPECTED);
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::HR_E_UNEXPECTED);
+    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::HR_E_UNEXPECTED);
 
-    EXPECT_EQ(environment.Initialize(), kfx::S_OK);
-    EXPECT_EQ(environment.Initialize(), kfx::S_FALSE);
+    EXPECT_EQ(environment.Initialize(), kfx::HR_S_OK);
+    EXPECT_EQ(environment.Initialize(), kfx::HR_S_FALSE);
     environment.Uninitialize();
-    EXPECT_EQ(environment.CreateConnection(&connection), kfx::S_OK);
-    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::S_OK);
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::HR_S_OK);
+    EXPECT_EQ(environment.CreateRecordset(&recordset), kfx::HR_S_OK);
     environment.Uninitialize();
-    EXPECT_EQ(environment.CreateConnection(&connection), kfx::E_UNEXPECTED);
-    EXPECT_EQ(environment.Initialize(), kfx::S_OK);
+    EXPECT_EQ(environment.CreateConnection(&connection), kfx::HR_E_UNEXPECTED);
+    EXPECT_EQ(environment.Initialize(), kfx::HR_S_OK);
     environment.Uninitialize();
 }
 
@@ -34,7 +34,7 @@ class ProviderConnectionTest : public EmbeddedProviderTest {
 protected:
     std::unique_ptr<platform::Connection> Create() {
         std::unique_ptr<platform::Connection> connection;
-        EXPECT_EQ(environment_->CreateConnection(&connection), kfx::S_OK);
+        EXPECT_EQ(environment_->CreateConnection(&connection), kfx::HR_S_OK);
         return connection;
     }
 };
@@ -42,16 +42,16 @@ protected:
 TEST_F(ProviderConnectionTest, OpensAndClosesADatabaseDirectory) {
     auto connection = Create();
     std::int32_t state = -1;
-    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::HR_S_OK);
     EXPECT_EQ(state, platform::adStateClosed);
     const Text text = EmbeddedConnectionText(directory_.Path());
-    ASSERT_EQ(connection->Open(text, u"someone", u"secret", platform::adOptionUnspecified), kfx::S_OK);
-    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    ASSERT_EQ(connection->Open(text, u"someone", u"secret", platform::adOptionUnspecified), kfx::HR_S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::HR_S_OK);
     EXPECT_EQ(state, platform::adStateOpen);
     EXPECT_EQ(connection->Open(text, u"", u"", platform::adOptionUnspecified), platform::E_ADO_OBJECTOPEN);
 
-    EXPECT_EQ(connection->Close(), kfx::S_OK);
-    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::HR_S_OK);
     EXPECT_EQ(state, platform::adStateClosed);
     EXPECT_EQ(connection->Close(), platform::E_ADO_OBJECTCLOSED);
     EXPECT_TRUE(ErrorTexts(*connection).empty());
@@ -60,10 +60,10 @@ TEST_F(ProviderConnectionTest, OpensAndClosesADatabaseDirectory) {
 TEST_F(ProviderConnectionTest, KeepsTheCursorLocation) {
     auto connection = Create();
     std::int32_t location = 0;
-    EXPECT_EQ(connection->CursorLocation(&location), kfx::S_OK);
+    EXPECT_EQ(connection->CursorLocation(&location), kfx::HR_S_OK);
     EXPECT_EQ(location, 2);  // adUseServer until set
-    EXPECT_EQ(connection->SetCursorLocation(platform::adUseClient), kfx::S_OK);
-    EXPECT_EQ(connection->CursorLocation(&location), kfx::S_OK);
+    EXPECT_EQ(connection->SetCursorLocation(platform::adUseClient), kfx::HR_S_OK);
+    EXPECT_EQ(connection->CursorLocation(&location), kfx::HR_S_OK);
     EXPECT_EQ(location, platform::adUseClient);
 }
 
@@ -90,7 +90,7 @@ TEST_P(ProviderConnectionRefuses, WithOneErrorRecord) {
     const Text text = Utf16("Provider=IBMDA400;Data source=" + Expand(GetParam().dataSource) + ";");
     EXPECT_EQ(connection->Open(text, u"", u"", platform::adOptionUnspecified), platform::E_ADO_CONNECTIONFAILED);
     std::int32_t state = -1;
-    EXPECT_EQ(connection->State(&state), kfx::S_OK);
+    EXPECT_EQ(connection->State(&state), kfx::HR_S_OK);
     EXPECT_EQ(state, platform::adStateClosed);
     EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{Expand(GetParam().message)});
 }
@@ -112,27 +112,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ProviderConnectionTest, ErrorRecordsAreThoseOfTheLatestFailedCall) {
     auto connection = Create();
     platform::Errors* errors = nullptr;
-    ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
+    ASSERT_EQ(connection->GetErrors(&errors), kfx::HR_S_OK);
     std::int32_t count = 0;
     platform::ErrorRecord record;
 
-    EXPECT_NE(connection->Open(u"Provider=IBMDA400;Data source=FIRST;", u"", u"", -1), kfx::S_OK);
-    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;Data source=FIRST;", u"", u"", -1), kfx::HR_S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::HR_S_OK);
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(errors->Item(0, &record), kfx::S_OK);
+    EXPECT_EQ(errors->Item(0, &record), kfx::HR_S_OK);
     EXPECT_EQ(record.number, platform::E_ADO_CONNECTIONFAILED);
     EXPECT_EQ(Utf8(record.description), kNoSuchDataSource);
 
-    EXPECT_NE(connection->Open(u"Provider=IBMDA400;", u"", u"", -1), kfx::S_OK);
-    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_NE(connection->Open(u"Provider=IBMDA400;", u"", u"", -1), kfx::HR_S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::HR_S_OK);
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(errors->Item(0, &record), kfx::S_OK);
+    EXPECT_EQ(errors->Item(0, &record), kfx::HR_S_OK);
     EXPECT_EQ(Utf8(record.description), "The connection text names no data source (Data source=...)");
     EXPECT_EQ(errors->Item(1, &record), platform::E_ADO_ITEMNOTFOUND);
     EXPECT_EQ(errors->Item(-1, &record), platform::E_ADO_ITEMNOTFOUND);
 
-    EXPECT_EQ(errors->Clear(), kfx::S_OK);
-    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(errors->Clear(), kfx::HR_S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::HR_S_OK);
     EXPECT_EQ(count, 0);
 }
 
@@ -155,9 +155,9 @@ TEST(ProviderBackendSelection, HandsOtherDataSourcesWholeToTheOdbcBackend) {
     RecordingBackend& recording = *odbc;
     backends.RegisterOdbc(std::move(odbc));
     ProviderEnvironment environment(std::move(backends));
-    ASSERT_EQ(environment.Initialize(), kfx::S_OK);
+    ASSERT_EQ(environment.Initialize(), kfx::HR_S_OK);
     std::unique_ptr<platform::Connection> connection;
-    ASSERT_EQ(environment.CreateConnection(&connection), kfx::S_OK);
+    ASSERT_EQ(environment.CreateConnection(&connection), kfx::HR_S_OK);
 
     EXPECT_EQ(connection->Open(u"Provider=IBMDA400;Data source=S21PROD;", u"JSMITH", u"pa;ss", -1),
               platform::DB_SEC_E_AUTH_FAILED);
@@ -170,9 +170,9 @@ class ProviderRowCountTest : public EmbeddedProviderTest {
 protected:
     void AddHeader(platform::Connection& connection, const std::string& invoice) {
         auto recordset = OpenRecordset(connection, "SELECT * FROM TESTLIB.AIP32 WHERE 1=0");
-        ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
-        ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(Utf16(invoice)), kfx::S_OK);
-        ASSERT_EQ(recordset->Update(), kfx::S_OK);
+        ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
+        ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(Utf16(invoice)), kfx::HR_S_OK);
+        ASSERT_EQ(recordset->Update(), kfx::HR_S_OK);
     }
 };
 
@@ -184,9 +184,9 @@ TEST_F(ProviderRowCountTest, CountsTheRowsOfAReadingSelectionWithItsParameters) 
     auto& provider = dynamic_cast<ProviderConnection&>(*connection);
     std::int64_t rows = -1;
     const Text selection = u"SELECT 1 FROM TESTLIB.AIP32 WHERE RTRIM(INVN32) = ?";
-    EXPECT_EQ(provider.CountRows(selection, {u"1001"}, &rows), kfx::S_OK);
+    EXPECT_EQ(provider.CountRows(selection, {u"1001"}, &rows), kfx::HR_S_OK);
     EXPECT_EQ(rows, 2);
-    EXPECT_EQ(provider.CountRows(selection, {u"1001' OR '1'='1"}, &rows), kfx::S_OK);
+    EXPECT_EQ(provider.CountRows(selection, {u"1001' OR '1'='1"}, &rows), kfx::HR_S_OK);
     EXPECT_EQ(rows, 0) << "a parameter is a value, never a part of the statement";
     EXPECT_TRUE(ErrorTexts(*connection).empty());
 }
@@ -199,7 +199,7 @@ TEST_F(ProviderRowCountTest, RefusesAnythingButOneReadingSelection) {
     EXPECT_EQ(provider.CountRows(u"DELETE FROM TESTLIB.AIP32", {}, &rows), platform::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32; DELETE FROM TESTLIB.AIP32", {}, &rows),
               platform::DB_E_ERRORSINCOMMAND);
-    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?", {}, &rows), kfx::E_INVALIDARG);
+    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?", {}, &rows), kfx::HR_E_INVALIDARG);
     EXPECT_EQ(rows, -1);
     EXPECT_EQ(ReadEmbeddedRows(directory_.Path(), "TESTLIB", "AIP32").rows.size(), 1u);
     const std::vector<std::string> errors = ErrorTexts(*connection);

@@ -33,13 +33,13 @@ Text EmbeddedConnectionText(const std::filesystem::path& directory) {
 
 std::vector<std::string> ErrorTexts(platform::Connection& connection) {
     platform::Errors* errors = nullptr;
-    EXPECT_EQ(connection.GetErrors(&errors), kfx::S_OK);
+    EXPECT_EQ(connection.GetErrors(&errors), kfx::HR_S_OK);
     std::int32_t count = 0;
-    EXPECT_EQ(errors->Count(&count), kfx::S_OK);
+    EXPECT_EQ(errors->Count(&count), kfx::HR_S_OK);
     std::vector<std::string> texts;
     for (std::int32_t index = 0; index < count; ++index) {
         platform::ErrorRecord record;
-        EXPECT_EQ(errors->Item(index, &record), kfx::S_OK);
+        EXPECT_EQ(errors->Item(index, &record), kfx::HR_S_OK);
         texts.push_back(Utf8(record.description));
     }
     return texts;
@@ -55,28 +55,28 @@ void EmbeddedProviderTest::TearDown() { environment_->Uninitialize(); }
 
 std::unique_ptr<platform::Connection> EmbeddedProviderTest::Connect() {
     std::unique_ptr<platform::Connection> connection;
-    EXPECT_EQ(environment_->CreateConnection(&connection), kfx::S_OK);
+    EXPECT_EQ(environment_->CreateConnection(&connection), kfx::HR_S_OK);
     EXPECT_EQ(connection->Open(EmbeddedConnectionText(directory_.Path()), u"", u"", platform::adOptionUnspecified),
-              kfx::S_OK);
+              kfx::HR_S_OK);
     return connection;
 }
 
 std::unique_ptr<platform::Recordset> EmbeddedProviderTest::OpenRecordset(platform::Connection& connection,
                                                                          const std::string& selection) {
     std::unique_ptr<platform::Recordset> recordset;
-    EXPECT_EQ(environment_->CreateRecordset(&recordset), kfx::S_OK);
+    EXPECT_EQ(environment_->CreateRecordset(&recordset), kfx::HR_S_OK);
     EXPECT_EQ(recordset->Open(Utf16(selection), &connection, platform::adOpenForwardOnly, platform::adLockOptimistic,
                               platform::adOptionUnspecified),
-              kfx::S_OK)
+              kfx::HR_S_OK)
         << ::testing::PrintToString(ErrorTexts(connection));
     return recordset;
 }
 
 platform::Field& EmbeddedProviderTest::FieldOf(platform::Recordset& recordset, const std::string& name) {
     platform::Fields* fields = nullptr;
-    EXPECT_EQ(recordset.GetFields(&fields), kfx::S_OK);
+    EXPECT_EQ(recordset.GetFields(&fields), kfx::HR_S_OK);
     platform::Field* field = nullptr;
-    if (!fields || fields->Item(Utf16(name), &field) != kfx::S_OK) throw std::runtime_error("no field " + name);
+    if (!fields || fields->Item(Utf16(name), &field) != kfx::HR_S_OK) throw std::runtime_error("no field " + name);
     return *field;
 }
 

@@ -98,15 +98,15 @@ constexpr const char* kLines = "SELECT * FROM TESTLIB.AIP33 WHERE 1=0";
 class SessionPoolTest : public ::testing::Test {
 protected:
     SessionPoolTest() { CreateEmbeddedInterfaceFiles(directory_.Path(), "TESTLIB"); }
-    void SetUp() override { ASSERT_EQ(environment_.Initialize(), kfx::S_OK); }
+    void SetUp() override { ASSERT_EQ(environment_.Initialize(), kfx::HR_S_OK); }
     void TearDown() override { environment_.Uninitialize(); }
 
     std::unique_ptr<platform::Connection> Open(const std::filesystem::path& directory, const Text& user = u"",
                                                const Text& password = u"") {
         std::unique_ptr<platform::Connection> connection;
-        EXPECT_EQ(environment_.CreateConnection(&connection), kfx::S_OK);
+        EXPECT_EQ(environment_.CreateConnection(&connection), kfx::HR_S_OK);
         EXPECT_EQ(connection->Open(EmbeddedConnectionText(directory), user, password, platform::adOptionUnspecified),
-                  kfx::S_OK)
+                  kfx::HR_S_OK)
             << ::testing::PrintToString(ErrorTexts(*connection));
         return connection;
     }
@@ -117,23 +117,23 @@ protected:
     void AddRow(platform::Connection& connection, const char* selection, const char16_t* column,
                 const std::string& value, Then then = Then::Update) {
         std::unique_ptr<platform::Recordset> recordset;
-        ASSERT_EQ(environment_.CreateRecordset(&recordset), kfx::S_OK);
+        ASSERT_EQ(environment_.CreateRecordset(&recordset), kfx::HR_S_OK);
         ASSERT_EQ(recordset->Open(Utf16(selection), &connection, platform::adOpenForwardOnly,
                                   platform::adLockOptimistic, platform::adOptionUnspecified),
-                  kfx::S_OK)
+                  kfx::HR_S_OK)
             << ::testing::PrintToString(ErrorTexts(connection));
-        ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
+        ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
         platform::Fields* fields = nullptr;
         platform::Field* field = nullptr;
-        ASSERT_EQ(recordset->GetFields(&fields), kfx::S_OK);
-        ASSERT_EQ(fields->Item(column, &field), kfx::S_OK);
+        ASSERT_EQ(recordset->GetFields(&fields), kfx::HR_S_OK);
+        ASSERT_EQ(fields->Item(column, &field), kfx::HR_S_OK);
         if (then == Then::ExpectRefusedAssignment) {
             EXPECT_EQ(field->SetValue(Utf16(value)), platform::DB_E_ERRORSOCCURRED);
             return;
         }
-        ASSERT_EQ(field->SetValue(Utf16(value)), kfx::S_OK);
+        ASSERT_EQ(field->SetValue(Utf16(value)), kfx::HR_S_OK);
         if (then == Then::Update) {
-            ASSERT_EQ(recordset->Update(), kfx::S_OK) << ::testing::PrintToString(ErrorTexts(connection));
+            ASSERT_EQ(recordset->Update(), kfx::HR_S_OK) << ::testing::PrintToString(ErrorTexts(connection));
         } else if (then == Then::ExpectRefusal) {
             EXPECT_TRUE(kfx::Failed(recordset->Update()));
         }
@@ -146,7 +146,7 @@ protected:
     void ReleaseDocument(const std::string& invoice) {
         auto connection = Open(directory_.Path());
         AddHeader(*connection, invoice);
-        EXPECT_EQ(connection->Close(), kfx::S_OK);
+        EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
         EXPECT_TRUE(ErrorTexts(*connection).empty()) << ::testing::PrintToString(ErrorTexts(*connection));
     }
 
@@ -220,7 +220,10 @@ TEST_F(SessionPoolTest, AnEmbeddedSessionTakenFromThePoolDescribesNothingAgain) 
     for (int document = 1; document <= 3; ++document) ReleaseDocument("INV" + std::to_string(document));
     EXPECT_EQ(counts_.describes, 1) << "the headers, once";
     // A library file replaced is still found out when the session is taken.
-    std::filesystem::remove(directory_.Path() / "TESTLIB.db");
+    std::error_code error;
+    if (!std::filesystem::remove(directory_.Path() / "TESTLIB.db", error)) {
+        GTEST_SKIP() << "this system removes no file that a session holds open: " << error.message();
+    }
     CreateEmbeddedInterfaceFiles(directory_.Path(), "TESTLIB");
     ReleaseDocument("NEW");
     EXPECT_EQ(counts_.connects, 2);
@@ -247,7 +250,7 @@ TEST_F(SessionPoolTest, OnlyTheSameDataSourceUserAndPasswordShareASession) {
         const Use& use = uses[index];
         auto connection = Open(*use.directory, use.user, use.password);
         EXPECT_EQ(counts_.connects, use.connectsAfter) << "use " << index;
-        EXPECT_EQ(connection->Close(), kfx::S_OK);
+        EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
     }
 }
 
@@ -280,7 +283,7 @@ TEST_F(SessionPoolTest, ConnectionsOnSeveralThreadsHoldTheirSessionAlone) {
                 std::lock_guard lock(mutex);
                 held.erase(session);
             }
-            EXPECT_EQ(connection->Close(), kfx::S_OK);
+            EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
         }
     };
     std::vector<std::thread> stations;
@@ -295,7 +298,7 @@ TEST_F(SessionPoolTest, ARowLeftPendingAtTheCloseIsNotHandedOn) {
     {
         auto connection = Open(directory_.Path());
         AddHeader(*connection, "DROPPED", false);
-        EXPECT_EQ(connection->Close(), kfx::S_OK);
+        EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
     }
     ReleaseDocument("KEPT");
     EXPECT_EQ(counts_.connects, 1);
@@ -304,7 +307,9 @@ TEST_F(SessionPoolTest, ARowLeftPendingAtTheCloseIsNotHandedOn) {
 
 TEST_F(SessionPoolTest, ASessionWhoseLibraryFileWasReplacedIsNotTakenAgain) {
     ReleaseDocument("OLD");
-    std::filesystem::remove_all(directory_.Path());
+    std::error_code error;
+    std::filesystem::remove_all(directory_.Path(), error);
+    if (error) GTEST_SKIP() << "this system removes no file that a session holds open: " << error.message();
     CreateEmbeddedInterfaceFiles(directory_.Path(), "TESTLIB");
     ReleaseDocument("NEW");
     EXPECT_EQ(counts_.connects, 2);
@@ -329,7 +334,7 @@ TEST_F(SessionPoolTest, ASessionLostOnceItHasServedIsNotReplacedBehindTheDocumen
     counts_.dieUnnoticed = true;
     AddRow(*connection, kHeaders, u"INVN32", "LOST", Then::ExpectRefusal);
     EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{"the server went away"});
-    EXPECT_EQ(connection->Close(), kfx::S_OK);
+    EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
     EXPECT_EQ(counts_.open, 0) << "the lost session is closed, not pooled";
     ReleaseDocument("SECOND");
     EXPECT_EQ(counts_.connects, 2);
@@ -342,7 +347,7 @@ TEST_F(SessionPoolTest, TheLastStopClosesEveryPooledSessionAndLeavesNoLogBehind)
     user.reset();
     EXPECT_EQ(counts_.open, 2);
     EXPECT_TRUE(std::filesystem::exists(directory_.Path() / "TESTLIB.db-wal")) << "the library stays attached";
-    ASSERT_EQ(environment_.Initialize(), kfx::S_FALSE);
+    ASSERT_EQ(environment_.Initialize(), kfx::HR_S_FALSE);
     environment_.Uninitialize();
     EXPECT_EQ(counts_.open, 2) << "still started";
     environment_.Uninitialize();
@@ -351,7 +356,7 @@ TEST_F(SessionPoolTest, TheLastStopClosesEveryPooledSessionAndLeavesNoLogBehind)
         EXPECT_FALSE(std::filesystem::exists(directory_.Path() / (std::string("TESTLIB.db") + suffix))) << suffix;
     }
     EXPECT_EQ(Headers(directory_.Path()), std::vector<std::string>{"FIRST"});
-    ASSERT_EQ(environment_.Initialize(), kfx::S_OK);  // for the tear-down
+    ASSERT_EQ(environment_.Initialize(), kfx::HR_S_OK);  // for the tear-down
 }
 
 TEST(SessionPoolIdleTime, ASessionIdleLongerThanTheIdleTimeIsClosed) {
@@ -359,11 +364,11 @@ TEST(SessionPoolIdleTime, ASessionIdleLongerThanTheIdleTimeIsClosed) {
     CreateEmbeddedInterfaceFiles(directory.Path(), "TESTLIB");
     SessionCounts counts;
     ProviderEnvironment environment(Counting(counts), std::chrono::milliseconds(300));
-    ASSERT_EQ(environment.Initialize(), kfx::S_OK);
+    ASSERT_EQ(environment.Initialize(), kfx::HR_S_OK);
     const auto document = [&] {
         std::unique_ptr<platform::Connection> connection;
-        ASSERT_EQ(environment.CreateConnection(&connection), kfx::S_OK);
-        ASSERT_EQ(connection->Open(EmbeddedConnectionText(directory.Path()), u"", u"", -1), kfx::S_OK);
+        ASSERT_EQ(environment.CreateConnection(&connection), kfx::HR_S_OK);
+        ASSERT_EQ(connection->Open(EmbeddedConnectionText(directory.Path()), u"", u"", -1), kfx::HR_S_OK);
     };
     document();
     document();

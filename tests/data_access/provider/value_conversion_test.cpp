@@ -34,13 +34,13 @@ TEST_P(ValueConversionTest, StoresOrRefusesTheText) {
     const Conversion& conversion = GetParam();
     auto connection = Connect();
     auto recordset = OpenRecordset(*connection, "SELECT * FROM CONV.T WHERE 1=0");
-    ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
+    ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
     platform::Field& field = FieldOf(*recordset, conversion.column);
     const platform::Result assigned = field.SetValue(Utf16(conversion.text));
 
     if (kfx::Succeeded(conversion.result)) {
-        ASSERT_EQ(assigned, kfx::S_OK);
-        ASSERT_EQ(recordset->Update(), kfx::S_OK);
+        ASSERT_EQ(assigned, kfx::HR_S_OK);
+        ASSERT_EQ(recordset->Update(), kfx::HR_S_OK);
         const EmbeddedRows rows = ReadEmbeddedRows(directory_.Path(), "CONV", "T");
         ASSERT_EQ(rows.rows.size(), 1u);
         const auto column = std::find(rows.columns.begin(), rows.columns.end(), conversion.column);
@@ -54,16 +54,16 @@ TEST_P(ValueConversionTest, StoresOrRefusesTheText) {
     EXPECT_EQ(ErrorTexts(*connection), std::vector<std::string>{conversion.outcome});
     platform::Errors* errors = nullptr;
     platform::ErrorRecord record;
-    ASSERT_EQ(connection->GetErrors(&errors), kfx::S_OK);
-    ASSERT_EQ(errors->Item(0, &record), kfx::S_OK);
+    ASSERT_EQ(connection->GetErrors(&errors), kfx::HR_S_OK);
+    ASSERT_EQ(errors->Item(0, &record), kfx::HR_S_OK);
     EXPECT_EQ(record.number, conversion.result);
     std::optional<Text> value;
-    ASSERT_EQ(field.Value(&value), kfx::S_OK);
+    ASSERT_EQ(field.Value(&value), kfx::HR_S_OK);
     EXPECT_EQ(value, std::nullopt);
     EXPECT_TRUE(ReadEmbeddedRows(directory_.Path(), "CONV", "T").rows.empty());
 }
 
-constexpr platform::Result kStored = kfx::S_OK;
+constexpr platform::Result kStored = kfx::HR_S_OK;
 constexpr platform::Result kTooLong = platform::DB_E_DATAOVERFLOW;
 constexpr platform::Result kNotANumber = platform::DB_E_CANTCONVERTVALUE;
 
@@ -113,9 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EmbeddedProviderTest, StoresDecimalsAsNumbersAPlainQueryShows) {
     auto connection = Connect();
     auto recordset = OpenRecordset(*connection, "SELECT * FROM TESTLIB.AIP33 WHERE 1=0");
-    ASSERT_EQ(recordset->AddNew(), kfx::S_OK);
-    ASSERT_EQ(FieldOf(*recordset, "LQTY33").SetValue(u" 123.4500 "), kfx::S_OK);
-    ASSERT_EQ(recordset->Update(), kfx::S_OK);
+    ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
+    ASSERT_EQ(FieldOf(*recordset, "LQTY33").SetValue(u" 123.4500 "), kfx::HR_S_OK);
+    ASSERT_EQ(recordset->Update(), kfx::HR_S_OK);
 
     sqlite3* database = nullptr;
     ASSERT_EQ(sqlite3_open_v2(Utf8FromPath(directory_.Path() / "TESTLIB.db").c_str(), &database,
