@@ -22,7 +22,7 @@ protected:
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         file_ = directory_ / "class.json";
-        std::ofstream(file_) << samples::kDocumentClass;
+        std::ofstream(file_, std::ios::binary) << samples::kDocumentClass;
     }
     void TearDown() override { fs::remove_all(directory_); }
 

@@ -119,20 +119,20 @@ TEST_F(ReleaseLogTest, AnAbsentLogIsEmptyAndAWriterCreatesItOnlyWhenItWrites) {
 }
 
 TEST_F(ReleaseLogTest, AMalformedRecordInTheMiddleIsRefusedByLine) {
-    std::ofstream(path_) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outcome": "released"})" "\n"
+    std::ofstream(path_, std::ios::binary) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outcome": "released"})" "\n"
                          << R"({"kind": "outcome", "run": "a", "documentId": 1, "outcome": "released", "extra": 1})" "\n"
                          << R"({"kind": "outcome", "run": "a", "documentId": 2, "outcome": "released"})" "\n";
     EXPECT_EQ(MessageOfReading(), path_.string() + ":2: extra: unknown key");
 }
 
 TEST_F(ReleaseLogTest, ALineCutShortInTheMiddleIsRefusedUnlessALaterWriterEndedIt) {
-    std::ofstream(path_) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outc)" "\n"
+    std::ofstream(path_, std::ios::binary) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outc)" "\n"
                          << R"({"kind": "outcome", "run": "b", "documentId": 2, "outcome": "released"})" "\n";
     EXPECT_EQ(MessageOfReading().rfind(path_.string() + ":1:", 0), 0u) << MessageOfReading();
 }
 
 TEST_F(ReleaseLogTest, ARecordWithoutARunIsRefusedAsAnOlderLog) {
-    std::ofstream(path_) << R"({"kind": "outcome", "documentId": 1, "outcome": "released"})" "\n";
+    std::ofstream(path_, std::ios::binary) << R"({"kind": "outcome", "documentId": 1, "outcome": "released"})" "\n";
     EXPECT_EQ(MessageOfReading(),
               path_.string() + ":1: top level: a record without a run, as veldmark wrote before its records named "
                                "their runs; rename this log to keep it, and the next release starts a new one");
@@ -140,7 +140,7 @@ TEST_F(ReleaseLogTest, ARecordWithoutARunIsRefusedAsAnOlderLog) {
 
 TEST_F(ReleaseLogTest, ALastLineCutShortIsSkippedWithANote) {
     ReleaseLogWriter(path_, "run-a").Append(run_);
-    std::ofstream(path_, std::ios::app) << R"({"kind":"outcome","run":"run-a","docum)";
+    std::ofstream(path_, std::ios::app | std::ios::binary) << R"({"kind":"outcome","run":"run-a","docum)";
     const ReleaseLog log = ReadReleaseLog(path_);
     EXPECT_EQ(log.entries, (std::vector<LogEntry>{{"run-a", run_}}));
     EXPECT_EQ(log.notes, std::vector<std::string>{path_.string() + ":2: a record cut short when its run ended; skipped"});
@@ -149,7 +149,7 @@ TEST_F(ReleaseLogTest, ALastLineCutShortIsSkippedWithANote) {
 TEST_F(ReleaseLogTest, TheNextRunEndsALineCutShortAndNeverJoinsIt) {
     ReleaseLogWriter(path_, "run-a").Append(run_);
     const std::string cut = R"({"kind":"outcome","run":"run-a","docum)";
-    std::ofstream(path_, std::ios::app) << cut;
+    std::ofstream(path_, std::ios::app | std::ios::binary) << cut;
     ReleaseLogWriter next(path_, "run-b");
     next.Append(DocumentOutcome{3, "released"});
     next.Append(DocumentOutcome{4, "released"});

@@ -10,6 +10,7 @@
 
 #include "host/utf8.h"
 #include "tests/support/release_fixture.h"
+#include "tests/support/com_error_text.h"
 
 namespace veldmark {
 namespace {
@@ -129,7 +130,7 @@ struct Expected {
 };
 
 TEST_F(FaultSweep, TypicalFailuresReportTheirFixedMessagesAndKeepTheRightRows) {
-    const std::string injected = "\ninjected\nCOM Error: Unspecified error";
+    const std::string injected = "\ninjected" + testsupport::ComErrorLineUtf8(kfx::HR_E_FAIL);
     const Table all = {{"Copier paper A4"}, {"Toner cartridge"}, {"Delivery"}};
     const Expected cases[] = {
         {"Connection.Open", 1, kfx::KFX_REL_ERROR, "Error in ReleaseDoc: CAxConnection::Open" + injected, 526, 0, {}},
@@ -172,9 +173,9 @@ TEST_F(FaultSweep, AFailedCancelAfterAFailedLineStopsTheLines) {
     plan_.Add({"Recordset.CancelUpdate", 1, kfx::HR_E_FAIL, {Record(-5, u"cannot cancel")}});
     EXPECT_EQ(ReleaseAfresh(), kfx::KFX_REL_ERROR);
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{
-                              "Error Updating AIP33 record 1 of 3: CAxRecordset::Update\nCOM Error: Unspecified error",
-                              "Error Updating AIP33: CAxRecordset::CancelUpdate\ncannot cancel\nCOM Error: Unspecified "
-                              "error"}));
+                              "Error Updating AIP33 record 1 of 3: CAxRecordset::Update" + testsupport::ComErrorLineUtf8(kfx::HR_E_FAIL),
+                              "Error Updating AIP33: CAxRecordset::CancelUpdate\ncannot cancel" +
+                                  testsupport::ComErrorLineUtf8(kfx::HR_E_FAIL)}));
     EXPECT_EQ(Log()[1].lineNumber, 321);
     EXPECT_EQ(RowCount("AIP33"), 0u);
     EXPECT_EQ(RowCount("AIP32"), 0u);

@@ -7,6 +7,7 @@
 #include "data_access/destruction_failure.h"
 #include "host/utf8.h"
 #include "tests/support/database_fixture.h"
+#include "tests/support/com_error_text.h"
 
 namespace dbAx {
 namespace {
@@ -57,8 +58,8 @@ TEST_F(Connections, AFailedCreateRaisesInitialisationFailureAndListsNothing) {
     } catch (const CAxException& error) {
         EXPECT_EQ(error.code, 5001);
         EXPECT_EQ(error.description,
-                  u"The dbAx Library failed to initialize\nCOM Error: Not enough memory resources are available to "
-                  u"complete this operation.\nSource: CAxConnection::Create");
+                  u"The dbAx Library failed to initialize" + testsupport::ComErrorLine(kfx::HR_E_OUTOFMEMORY) +
+                      u"\nSource: CAxConnection::Create");
     }
     EXPECT_FALSE(Listed(connection));
     EXPECT_EQ(connection.PlatformConnection(), nullptr);
@@ -98,7 +99,7 @@ TEST_F(Connections, CursorLocationFailuresNameTheOperation) {
             connection.CursorLocation(3);
             ADD_FAILURE() << call;
         } catch (const CAxException& error) {
-            EXPECT_EQ(error.description, u"CAxConnection::CursorLocation\nCOM Error: Unspecified error") << call;
+            EXPECT_EQ(error.description, u"CAxConnection::CursorLocation" + testsupport::ComErrorLine(kfx::HR_E_FAIL)) << call;
         }
     }
 }
@@ -145,7 +146,7 @@ TEST_F(Connections, DestructionNeverThrowsAndHandsTheFailureOn) {
         plan_.Add({"Connection.Close", 1, kfx::HR_E_FAIL});
     }
     ASSERT_EQ(seen.failures.size(), 1u);
-    EXPECT_EQ(seen.failures[0].description, u"CAxConnection::Close\nCOM Error: Unspecified error");
+    EXPECT_EQ(seen.failures[0].description, u"CAxConnection::Close" + testsupport::ComErrorLine(kfx::HR_E_FAIL));
     EXPECT_TRUE(library::Connections().empty());
 }
 
@@ -178,8 +179,8 @@ TEST_F(Library, AFailedStartRaisesWithItsSource) {
     } catch (const CAxException& error) {
         EXPECT_EQ(error.code, 5001);
         EXPECT_EQ(error.description,
-                  u"The dbAx Library failed to initialize\nCOM Error: Catastrophic failure\nSource: AxLibInit - COM "
-                  u"Initialization.");
+                  u"The dbAx Library failed to initialize" + testsupport::ComErrorLine(kfx::HR_E_UNEXPECTED) +
+                      u"\nSource: AxLibInit - COM Initialization.");
     }
     EXPECT_FALSE(library::Initialised());
 }
@@ -206,7 +207,7 @@ TEST_F(Library, AFailedCloseAtStopLeavesTheLibraryStarted) {
         AxLibClose();
         FAIL() << "nothing raised";
     } catch (const CAxException& error) {
-        EXPECT_EQ(error.description, u"CAxConnection::Close\nCOM Error: Unspecified error");
+        EXPECT_EQ(error.description, u"CAxConnection::Close" + testsupport::ComErrorLine(kfx::HR_E_FAIL));
     }
     EXPECT_TRUE(library::Initialised());
     EXPECT_EQ(library::Connections().size(), 1u);

@@ -8,6 +8,7 @@
 #include "data_access/destruction_failure.h"
 #include "host/utf8.h"
 #include "tests/support/database_fixture.h"
+#include "tests/support/com_error_text.h"
 
 namespace dbAx {
 namespace {
@@ -238,20 +239,20 @@ TEST_F(Recordsets, AnUnusableCodePageIsRefusedNotWrittenEmpty) {
 
 struct PropertyCase {
     const char* call;
-    const char16_t* description;
+    Text description;
 };
 
 TEST_F(Recordsets, PropertyFailuresNameTheirOperation) {
     // Before the recordset is open it has no connection whose records could
     // be folded in; after, it has.
     const PropertyCase cases[] = {
-        {"Recordset.SetCursorType", u"CAxRecordset::CursorType\nCOM Error: Unspecified error"},
-        {"Recordset.CursorType", u"CAxRecordset::CursorType\nCOM Error: Unspecified error"},
-        {"Recordset.SetCacheSize", u"CAxRecordset::CacheSize\nCOM Error: Unspecified error"},
-        {"Recordset.CacheSize", u"CAxRecordset::CacheSize\nCOM Error: Unspecified error"},
-        {"Recordset.SetCursorLocation", u"CAxRecordset::CursorLocation\nrefused\nCOM Error: Unspecified error"},
-        {"Recordset.SetMarshalOptions", u"CAxRecordset::MarshalOptions\nrefused\nCOM Error: Unspecified error"},
-        {"Recordset.MarshalOptions", u"CAxRecordset::MarshalOptions\nrefused\nCOM Error: Unspecified error"},
+        {"Recordset.SetCursorType", u"CAxRecordset::CursorType" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.CursorType", u"CAxRecordset::CursorType" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.SetCacheSize", u"CAxRecordset::CacheSize" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.CacheSize", u"CAxRecordset::CacheSize" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.SetCursorLocation", u"CAxRecordset::CursorLocation\nrefused" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.SetMarshalOptions", u"CAxRecordset::MarshalOptions\nrefused" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
+        {"Recordset.MarshalOptions", u"CAxRecordset::MarshalOptions\nrefused" + testsupport::ComErrorLine(kfx::HR_E_FAIL)},
     };
     for (const PropertyCase& c : cases) {
         plan_.Reset();
@@ -266,7 +267,7 @@ TEST_F(Recordsets, AFailedCreateMakesTheNextStepFail) {
     CAxRecordset header;
     EXPECT_EQ(header.Create(), kfx::HR_E_OUTOFMEMORY);
     EXPECT_EQ(RaisedBy([&] { header.CursorType(0); }).description,
-              u"CAxRecordset::CursorType\nCOM Error: Invalid pointer");
+              u"CAxRecordset::CursorType" + testsupport::ComErrorLine(kfx::HR_E_POINTER));
 }
 
 TEST_F(Recordsets, OpenCreatesTheRecordsetWhenNeededAndRaisesInitialisationFailure) {
@@ -275,8 +276,8 @@ TEST_F(Recordsets, OpenCreatesTheRecordsetWhenNeededAndRaisesInitialisationFailu
     CAxException error = RaisedBy([&] { header.Open(u"SELECT * FROM APLIB.AIP32 WHERE 1=0", &connection_); });
     EXPECT_EQ(error.code, 5001);
     EXPECT_EQ(error.description,
-              u"The dbAx Library failed to initialize\nCOM Error: Not enough memory resources are available to "
-              u"complete this operation.\nSource: CAxRecordset::Open");
+              u"The dbAx Library failed to initialize" + testsupport::ComErrorLine(kfx::HR_E_OUTOFMEMORY) +
+                  u"\nSource: CAxRecordset::Open");
 }
 
 TEST_F(Recordsets, AFailedOpenReleasesTheRecordsetAndTheNextOpenStartsAfresh) {
@@ -296,7 +297,7 @@ TEST_F(Recordsets, OpenStepFailuresAllNameOpen) {
         plan_.Add({call, 1, kfx::HR_E_FAIL});
         CAxRecordset header;
         EXPECT_EQ(RaisedBy([&] { OpenFile(header, u"AIP32"); }).description,
-                  u"CAxRecordset::Open\nCOM Error: Unspecified error")
+                  u"CAxRecordset::Open" + testsupport::ComErrorLine(kfx::HR_E_FAIL))
             << call;
     }
 }
@@ -314,7 +315,7 @@ TEST_F(Recordsets, UpdateResyncsTwiceBeforeGivingUp) {
     plan_.Add({"Recordset.Supports(Resync)", 0, 0, {}, 1});
     plan_.Add({"Recordset.Resync", 0, kfx::HR_E_FAIL});
     CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"RESYNC2"); });
-    EXPECT_EQ(error.description, u"CAxRecordset::Update\nCOM Error: Unspecified error");
+    EXPECT_EQ(error.description, u"CAxRecordset::Update" + testsupport::ComErrorLine(kfx::HR_E_FAIL));
     EXPECT_EQ(RowCount("AIP32"), 1u);
 }
 
@@ -349,7 +350,7 @@ TEST_F(Recordsets, AddUpdateAndCancelFailuresNameTheirSource) {
         plan_.Reset();
         plan_.Add({c.call, 1, kfx::HR_E_FAIL, {Record(-1, u"said the database")}});
         CAxException error = RaisedBy([&] { WriteHeader(u"INVN32", u"X"); });
-        EXPECT_EQ(error.description, Text(c.description) + u"\nsaid the database\nCOM Error: Unspecified error")
+        EXPECT_EQ(error.description, Text(c.description) + u"\nsaid the database" + testsupport::ComErrorLine(kfx::HR_E_FAIL))
             << c.call;
     }
     EXPECT_EQ(RowCount("AIP32"), 0u);
@@ -361,7 +362,7 @@ TEST_F(Recordsets, AddUpdateAndCancelFailuresNameTheirSource) {
         OpenFile(header, u"AIP32");
         header.AddNew();
         EXPECT_EQ(RaisedBy([&] { header.CancelUpdate(); }).description,
-                  u"CAxRecordset::CancelUpdate\nCOM Error: Unspecified error")
+                  u"CAxRecordset::CancelUpdate" + testsupport::ComErrorLine(kfx::HR_E_FAIL))
             << call;
     }
 }
@@ -434,7 +435,7 @@ TEST_F(Recordsets, DestructionHandsACloseFailureOnWithoutThrowing) {
     }
     SetDestructionFailureHandler(previous);
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0], u"The dbAx Library failed to close\nCOM Error: Unspecified error\nSource: CAxRecordset::Close");
+    EXPECT_EQ(seen[0], u"The dbAx Library failed to close" + testsupport::ComErrorLine(kfx::HR_E_FAIL) + u"\nSource: CAxRecordset::Close");
 }
 
 }  // namespace
