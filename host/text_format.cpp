@@ -20,7 +20,10 @@ Text FormatText(std::u16string_view format, std::initializer_list<FormatArgument
         }
         const char16_t conversion = format[++i];
         if (conversion == u's') {
-            out += std::get<Text>(next());
+            // As the platform's formatting reads a text: up to its first NUL,
+            // so that no message carries one into a log.
+            const Text& text = std::get<Text>(next());
+            out.append(text, 0, text.find(u'\0'));
         } else if (conversion == u'd') {
             for (char digit : std::to_string(std::get<std::int64_t>(next()))) out.push_back(static_cast<char16_t>(digit));
         } else if (conversion == u'%') {

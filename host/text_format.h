@@ -1,5 +1,5 @@
 // printf-style formatting of UTF-16 messages: "%s" takes the next text
-// argument, "%d" the next number; "%%" is a percent sign. The arguments are
+// argument up to its first NUL, "%d" the next number; "%%" is a percent sign. The arguments are
 // checked against the format, so a message can never read past them.
 #pragma once
 

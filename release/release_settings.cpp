@@ -84,7 +84,7 @@ bool ReadServerApiLibrary(kfx::IReleaseData* data, Text& library) {
     return ReadCustomProperty(properties.Get(), u"serverAPILibrary", library);
 }
 
-std::int32_t ParseCodePage(const Text& text) {
+std::optional<std::int32_t> ParseCodePage(const Text& text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
@@ -95,9 +95,15 @@ std::int32_t ParseCodePage(const Text& text) {
         // Beyond the range the number saturates, as the platform's parser does.
         value = std::min<long long>(value * 10 + (text[i] - u'0'), static_cast<long long>(INT_MAX) + 1);
     }
-    if (i == digitsStart || i != text.size()) return 0;
+    if (i == digitsStart || i != text.size()) return std::nullopt;
     if (negative) return static_cast<std::int32_t>(std::max<long long>(-value, INT_MIN));
     return static_cast<std::int32_t>(std::min<long long>(value, INT_MAX));
+}
+
+void TakeCodePageSetting(const Text& text, ReleaseSettings& settings) {
+    const std::optional<std::int32_t> codePage = ParseCodePage(text);
+    settings.codePage = codePage.value_or(0);
+    settings.unreadableCodePage = codePage ? Text() : text;
 }
 
 ReleaseSettings ResolveReleaseSettings(kfx::IReleaseData* data, kfx::IValues* values, const Text& documentName) {
@@ -113,7 +119,7 @@ ReleaseSettings ResolveReleaseSettings(kfx::IReleaseData* data, kfx::IValues* va
     ReadServerApiLibrary(data, settings.apiLibrary);
     if (lookupValue(values, u"APILibrary", text)) settings.apiLibrary = text;
     if (resolveOriginalFilePath(values, text)) settings.documentName = text;
-    if (lookupValue(values, u"SanitiseCodepage", text)) settings.codePage = ParseCodePage(text);
+    if (lookupValue(values, u"SanitiseCodepage", text)) TakeCodePageSetting(text, settings);
     if (lookupValue(values, u"SanitiseReplacementChar", text) && text.size() == 1) settings.replacementChar = text[0];
     return settings;
 }
@@ -129,6 +135,11 @@ std::optional<Text> SettingsProblem(const ReleaseSettings& settings) {
             u"The API library name '%s' is not valid: use letters, digits, '_', '$', '#' or '@', not starting "
             u"with a digit",
             {settings.apiLibrary});
+    }
+    if (!settings.unreadableCodePage.empty()) {
+        return kfx::FormatText(u"\"SanitiseCodepage\" is set to '%s', which is not a code page number. Set "
+                               u"\"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.",
+                               {settings.unreadableCodePage});
     }
     return dbAx::CodePageProblem(settings.codePage);
 }

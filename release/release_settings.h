@@ -16,6 +16,8 @@ struct ReleaseSettings {
     Text password;
     Text apiLibrary;
     std::int32_t codePage = 0;
+    // "SanitiseCodepage" as it was set when it is not a number; empty otherwise.
+    Text unreadableCodePage;
     char16_t replacementChar = 0;
     Text documentName;
 };
@@ -33,8 +35,13 @@ bool resolveOriginalFilePath(kfx::IValues* values, Text& path);
 
 bool ReadServerApiLibrary(kfx::IReleaseData* data, Text& library);
 
-// The whole text as a base-10 integer (leading blanks and a sign allowed), else 0.
-std::int32_t ParseCodePage(const Text& text);
+// The whole text as a base-10 integer (leading blanks and a sign allowed);
+// none for any other text.
+std::optional<std::int32_t> ParseCodePage(const Text& text);
+
+// The "SanitiseCodepage" setting's text into the settings: its number, or the
+// text itself as unreadable.
+void TakeCodePageSetting(const Text& text, ReleaseSettings& settings);
 
 // Resolves every setting of the document from the host's defaults and values;
 // the document name starts as the one given.
@@ -42,7 +49,9 @@ ReleaseSettings ResolveReleaseSettings(kfx::IReleaseData* data, kfx::IValues* va
 
 // Why the settings cannot be used safely, before anything is connected or
 // written: a library that is not a plain SQL name, a server name that would
-// change the connection text, a code page that cannot be converted to.
+// change the connection text, a code page setting that is not a number, a
+// code page that cannot be converted to. A setting that is no number would
+// otherwise turn sanitising off without a word.
 std::optional<Text> SettingsProblem(const ReleaseSettings& settings);
 
 }  // namespace veldmark

@@ -98,7 +98,7 @@ std::optional<veldmark::ReleaseSettings> ResolveSettings(const DocumentClass& do
     // A code page known only at release leaves sanitising out of the check.
     Text codePage;
     if (ReadSetting(documentClass, u"SanitiseCodepage", codePage, findings)) {
-        settings.codePage = veldmark::ParseCodePage(codePage);
+        veldmark::TakeCodePageSetting(codePage, settings);
     }
     if (!connectionKnown) return std::nullopt;
     if (std::optional<Text> problem = veldmark::SettingsProblem(settings)) {

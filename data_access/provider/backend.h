@@ -38,11 +38,17 @@ public:
     // Runs the selection and describes its columns. Fails unless the
     // selection reads columns of one table only and returns no rows.
     virtual Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) = 0;
-    // Inserts one row and commits it. values[i] belongs to table.columns[i];
-    // nullopt leaves the column to its default. table must come from this
-    // session's Describe.
+    // Inserts one row. values[i] belongs to table.columns[i]; nullopt leaves
+    // the column to its default. table must come from this session's
+    // Describe. Where the session holds a document's rows together, the row
+    // waits for Commit; elsewhere it is committed on its own.
     virtual Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                           ErrorMessages& errors) = 0;
+    // Commits the rows held since the last Commit; none held, nothing to do.
+    virtual Result Commit(ErrorMessages& errors) = 0;
+    // Drops the rows held. False when they may not have been dropped: the
+    // session must then serve no one again.
+    virtual bool Rollback() = 0;
     // Runs a selection that only reads, its '?' markers bound in order to
     // the texts given, and counts the rows it returns. Nothing is changed.
     virtual Result CountRows(const std::string& selection, const std::vector<std::string>& parameters,

@@ -260,6 +260,13 @@ Result EmbeddedSession::Insert(const TableDescription& description,
 
     sqlite3_stmt* insert = InsertStatement(table, assigned_, errors);
     if (!insert) return platform::DB_E_ERRORSINCOMMAND;
+    // Immediate: the library's write lock is taken, or waited for, before
+    // the document's first row rather than at a later one.
+    std::string error;
+    if (sqlite3_get_autocommit(database_.get()) && !ExecuteSqlite(database_.get(), "BEGIN IMMEDIATE", &error)) {
+        errors.push_back(error);
+        return kfx::HR_E_FAIL;
+    }
     int parameter = 0;
     for (std::size_t column = 0; column < values.size(); ++column) {
         if (!assigned_[column]) continue;
@@ -267,13 +274,29 @@ Result EmbeddedSession::Insert(const TableDescription& description,
                           SQLITE_STATIC);
     }
     const int step = sqlite3_step(insert);
-    const std::string error = step == SQLITE_DONE ? std::string() : sqlite3_errmsg(database_.get());
+    if (step != SQLITE_DONE) error = sqlite3_errmsg(database_.get());
     sqlite3_reset(insert);
     if (step == SQLITE_DONE) return kfx::HR_S_OK;
     // The table may have changed beneath its statements: they are made anew.
     table.inserts.clear();
     errors.push_back(error);
     return (step & 0xFF) == SQLITE_CONSTRAINT ? platform::DB_E_INTEGRITYVIOLATION : kfx::HR_E_FAIL;
+}
+
+Result EmbeddedSession::Commit(ErrorMessages& errors) {
+    if (sqlite3_get_autocommit(database_.get())) return kfx::HR_S_OK;
+    std::string error;
+    if (ExecuteSqlite(database_.get(), "COMMIT", &error)) return kfx::HR_S_OK;
+    errors.push_back(error);
+    return kfx::HR_E_FAIL;
+}
+
+bool EmbeddedSession::Rollback() {
+    if (sqlite3_get_autocommit(database_.get())) return true;
+    std::string ignored;
+    ExecuteSqlite(database_.get(), "ROLLBACK", &ignored);
+    // SQLite may have rolled back already, on its own, after an error.
+    return sqlite3_get_autocommit(database_.get()) != 0;
 }
 
 }  // namespace dbAx::provider

@@ -1,6 +1,8 @@
 // One connection to the embedded database: a main database in memory with
 // the directory's libraries attached as statements name them, and the
-// prepared inserts of each described table kept for reuse. The libraries
+// prepared inserts of each described table kept for reuse. A document's rows
+// are held in one transaction, begun by its first row and ended by Commit or
+// Rollback; a process that ends in between leaves none of them. The libraries
 // stay attached while the session lives, pooled or not; SQLite checkpoints
 // their write-ahead logs by its own measure, and the last connection to a
 // library to close checkpoints it and removes the log.
@@ -28,6 +30,8 @@ public:
                   ErrorMessages& errors) override;
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
+    Result Commit(ErrorMessages& errors) override;
+    bool Rollback() override;
     // While every attached library is still the one file of its name in the
     // directory, neither removed nor replaced since it was attached.
     bool Usable() override;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "data_access/provider/odbc_commit_mode.h"
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_session.h"
 #include "data_access/provider/odbc_text.h"
@@ -66,6 +67,9 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     OdbcTimeouts timeouts;
     const Result configured = ReadOdbcTimeouts(dataSource, &timeouts, errors);
     if (kfx::Failed(configured)) return configured;
+    OdbcCommit commit = OdbcCommit::Row;
+    const Result chosen = ReadOdbcCommit(dataSource, &commit, errors);
+    if (kfx::Failed(chosen)) return chosen;
     Result failed = kfx::HR_S_OK;
     const std::shared_ptr<OdbcHandle> environment = Environment(errors, &failed);
     if (!environment) return failed;
@@ -99,8 +103,8 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
 
     auto connected =
         std::make_unique<OdbcSession>(std::string(dataSource), environment, std::move(connection), timeouts.query);
-    const Result autocommit = connected->EnableAutocommit(errors);
-    if (kfx::Failed(autocommit)) return autocommit;
+    const Result committing = connected->UseCommitMode(commit, errors);
+    if (kfx::Failed(committing)) return committing;
     *session = std::move(connected);
     return kfx::HR_S_OK;
 }

@@ -84,9 +84,11 @@ OdbcSession::Link::~Link() {
     SQLDisconnect(connection.get());
 }
 
-Result OdbcSession::EnableAutocommit(ErrorMessages& errors) {
+Result OdbcSession::UseCommitMode(OdbcCommit commit, ErrorMessages& errors) {
+    commit_ = commit;
+    const auto autocommit = commit == OdbcCommit::Row ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
     const SQLRETURN rc = SQLSetConnectAttrW(link_->connection.get(), SQL_ATTR_AUTOCOMMIT,
-                                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+                                            reinterpret_cast<SQLPOINTER>(autocommit), SQL_IS_UINTEGER);
     if (SQL_SUCCEEDED(rc)) return kfx::HR_S_OK;
     return Failure({"SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, link_->connection.get()},
                    platform::E_ADO_CONNECTIONFAILED, errors);
@@ -274,7 +276,32 @@ Result OdbcSession::Insert(const TableDescription& description, const std::vecto
         table.inserts.clear();
         return failed;
     }
+    holding_ = commit_ == OdbcCommit::Document;
     return kfx::HR_S_OK;
+}
+
+Result OdbcSession::Commit(ErrorMessages& errors) {
+    if (!holding_) return kfx::HR_S_OK;
+    const Result lost = RefuseWhenLost(errors);
+    if (kfx::Failed(lost)) return lost;
+    const auto ended = Answer([](Link& link) { return SQLEndTran(SQL_HANDLE_DBC, link.connection.get(), SQL_COMMIT); },
+                              "; whether the document's rows were committed is not known", errors);
+    if (!ended) return platform::E_ADO_CONNECTIONFAILED;
+    if (!SQL_SUCCEEDED(*ended)) {
+        return Failure({"SQLEndTran(SQL_COMMIT)", SQL_HANDLE_DBC, link_->connection.get()}, kfx::HR_E_FAIL, errors);
+    }
+    holding_ = false;
+    return kfx::HR_S_OK;
+}
+
+bool OdbcSession::Rollback() {
+    if (!holding_) return true;
+    if (!lostBecause_.empty()) return false;
+    ErrorMessages ignored;
+    const auto ended =
+        Answer([](Link& link) { return SQLEndTran(SQL_HANDLE_DBC, link.connection.get(), SQL_ROLLBACK); }, "", ignored);
+    holding_ = !ended || !SQL_SUCCEEDED(*ended);
+    return !holding_;
 }
 
 Result OdbcSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,

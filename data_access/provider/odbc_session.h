@@ -1,6 +1,8 @@
 // One connection to an ODBC data source. Selections are executed to learn
 // their columns; rows are inserted through prepared statements kept per table
-// and set of assigned columns, each committed on its own (autocommit).
+// and set of assigned columns, committed as the data source chooses
+// (odbc_commit_mode.h): each on its own (autocommit), or a document's rows
+// together at Commit.
 //
 // Column names are reported in upper case (ASCII letters): the component
 // names columns as IBM i declares them ("INVN32"), while PostgreSQL folds
@@ -29,6 +31,7 @@
 
 #include "data_access/provider/backend.h"
 #include "data_access/provider/odbc_call_thread.h"
+#include "data_access/provider/odbc_commit_mode.h"
 #include "data_access/provider/odbc_handles.h"
 #include "data_access/provider/odbc_insert.h"
 
@@ -43,14 +46,16 @@ public:
     OdbcSession(const OdbcSession&) = delete;
     OdbcSession& operator=(const OdbcSession&) = delete;
 
-    // Each statement commits itself, whatever the data source's default.
-    Result EnableAutocommit(ErrorMessages& errors);
+    // Sets autocommit as the commit mode wants it, whatever the data source's default.
+    Result UseCommitMode(OdbcCommit commit, ErrorMessages& errors);
 
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
+    Result Commit(ErrorMessages& errors) override;
+    bool Rollback() override;
     // Neither known lost nor, says the driver, dead.
     bool Usable() override;
     bool UsableProvesAlive() const override { return false; }
@@ -95,6 +100,8 @@ private:
     std::string dataSource_;
     std::chrono::seconds queryTimeout_;
     bool textsHoldNul_;  // false for a server that cannot store U+0000 in a text
+    OdbcCommit commit_ = OdbcCommit::Row;
+    bool holding_ = false;  // rows inserted and not yet committed
     std::shared_ptr<Link> link_;
     std::string lostBecause_;  // the first message that told; empty while connected
     // Reused from row to row.

@@ -1,16 +1,16 @@
 #include "data_access/provider/odbc_timeouts.h"
 
-#include "odbc_api.h"
-
 #include <charconv>
 #include <cstdlib>
+#include <optional>
 #include <string>
+
+#include "data_access/provider/odbc_data_source_key.h"
 
 namespace dbAx::provider {
 namespace {
 
 constexpr long kMostSeconds = 86400;
-constexpr int kSettingUnits = 64;
 
 struct Setting {
     const char* variable;  // in the environment
@@ -42,13 +42,10 @@ Result Read(std::string_view dataSource, const Setting& setting, std::chrono::se
         text = variable;
         source = std::string("The environment variable ") + setting.variable + " is '" + text + "'";
     } else {
-        char value[kSettingUnits] = {};
-        const std::string section(dataSource);
-        if (SQLGetPrivateProfileString(section.c_str(), setting.key, "", value, kSettingUnits, "odbc.ini") <= 0) {
-            return kfx::HR_S_OK;
-        }
-        text = value;
-        source = "The data source '" + section + "' sets " + setting.key + " to '" + text + "'";
+        const std::optional<std::string> value = DataSourceKey(dataSource, setting.key);
+        if (!value) return kfx::HR_S_OK;
+        text = *value;
+        source = "The data source '" + std::string(dataSource) + "' sets " + setting.key + " to '" + text + "'";
     }
     if (ParseSeconds(text, seconds)) return kfx::HR_S_OK;
     errors.push_back(source + "; the " + setting.meaning + " must be a whole number of seconds from 1 to " +

@@ -14,9 +14,25 @@ ProviderConnection::~ProviderConnection() {
 }
 
 // Its recordsets are closed first: no row is pending on a session given
-// back, and every row written is committed on its own.
+// back. What the document wrote and did not commit goes with the connection;
+// a session that cannot say it went serves no one again.
 void ProviderConnection::ReleaseSession() {
-    if (session_) pool_.GiveBack(key_, std::move(session_));
+    if (!session_) return;
+    if (session_->Rollback()) {
+        pool_.GiveBack(key_, std::move(session_));
+    } else {
+        session_.reset();
+    }
+}
+
+Result ProviderConnection::CommitDocument(ErrorMessages& errors) {
+    const Result result = session_->Commit(errors);
+    // Nothing of a document that failed to commit may be taken for a part
+    // of the next one.
+    if (kfx::Failed(result) && !session_->Rollback()) {
+        errors.push_back("The rows written before could not be dropped either; the connection is given up");
+    }
+    return result;
 }
 
 Result ProviderConnection::Connect(ErrorMessages& messages) {

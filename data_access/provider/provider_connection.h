@@ -55,6 +55,10 @@ public:
     void ForgetDescriptions() {
         if (session_) session_->Forget();
     }
+    // Commits every row written on the connection since the last commit:
+    // a document's lines are held until its header is written. When the
+    // commit fails, they are dropped.
+    Result CommitDocument(ErrorMessages& errors);
     ErrorCollection& Errors() { return errors_; }
     void Enlist(ProviderRecordset* recordset);
     void Delist(ProviderRecordset* recordset);

@@ -1,13 +1,24 @@
 #include "data_access/provider/provider_recordset.h"
 
+#include <algorithm>
+
 #include "data_access/provider/provider_connection.h"
 #include "data_access/provider/value_conversion.h"
 #include "host/utf8.h"
+#include "model/interface_files.h"
 
 namespace dbAx::provider {
 namespace {
 
 constexpr std::int32_t kSupportedOptions = platform::adAddNew | platform::adUpdate;
+
+// Servers report the name in their own case (PostgreSQL in lower case).
+bool IsLineFile(const std::string& table) {
+    const std::string& lines = veldmark::LineFile().name;
+    return std::equal(table.begin(), table.end(), lines.begin(), lines.end(), [](char a, char b) {
+        return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+    });
+}
 
 Result Read(std::int32_t property, std::int32_t* value) {
     if (!value) return kfx::HR_E_POINTER;
@@ -61,6 +72,7 @@ Result ProviderRecordset::Open(const Text& source, platform::Connection* connect
         return result;
     }
     table_ = std::move(table);
+    committing_ = !IsLineFile(table_.name);
     fields_.Describe(table_.columns);
     pending_ = false;
     connection_ = activeConnection_;
@@ -107,7 +119,8 @@ Result ProviderRecordset::Update() {
     if (!IsOpen()) return platform::E_ADO_OBJECTCLOSED;
     if (!pending_) return kfx::HR_S_OK;
     ErrorMessages messages;
-    const Result result = connection_->OpenSession()->Insert(table_, pendingValues_, messages);
+    Result result = connection_->OpenSession()->Insert(table_, pendingValues_, messages);
+    if (kfx::Succeeded(result) && committing_) result = connection_->CommitDocument(messages);
     if (kfx::Failed(result)) {
         connection_->Errors().Report(result, messages);
         return result;  // the row stays pending, so the caller can cancel it

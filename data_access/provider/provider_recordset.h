@@ -1,7 +1,14 @@
 // The generic recordset: opens a selection through its connection's
-// backend session and adds rows to the selected table, one committed insert
-// per Update. It holds no rows of the selection (which must select none,
-// as "... WHERE 1=0" does); its only row is the pending new one.
+// backend session and adds rows to the selected table, one insert per
+// Update. It holds no rows of the selection (which must select none, as
+// "... WHERE 1=0" does); its only row is the pending new one.
+//
+// A document's rows are committed together: the rows of the line file wait
+// for their header, and the Update of any other row (the header, the last
+// row a document writes) commits every row written on the connection since
+// the last commit (where the session holds rows; elsewhere each row is
+// committed on its own). What is not committed when the connection closes is
+// dropped, so a document that fails part way leaves no line behind.
 //
 // Behaviour worth knowing:
 // - BOF and EOF are both true except while a new row is pending.
@@ -78,6 +85,7 @@ private:
     ProviderConnection* connection_ = nullptr;  // the one it is open on; null while closed
     Text source_;
     TableDescription table_;
+    bool committing_ = false;  // not the line file: an Update commits what the document wrote
     ProviderFields fields_{*this};
     bool pending_ = false;
     std::vector<std::optional<std::string>> pendingValues_;  // UTF-8; nullopt: not assigned

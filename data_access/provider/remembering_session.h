@@ -33,6 +33,8 @@ public:
                   ErrorMessages& errors) override;
     Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
                      ErrorMessages& errors) override;
+    Result Commit(ErrorMessages& errors) override { return session_->Commit(errors); }
+    bool Rollback() override { return session_->Rollback(); }
     bool Usable() override { return session_->Usable(); }
     bool UsableProvesAlive() const override { return session_->UsableProvesAlive(); }
 

@@ -88,6 +88,11 @@ std::optional<Refusal> ConvertNumber(std::string_view table, const ColumnDescrip
 
 std::optional<Refusal> ConvertValue(std::string_view table, const ColumnDescription& column, std::string_view text,
                                     std::string* stored) {
+    if (text.find('\0') != std::string_view::npos) {
+        return Refusal{platform::DB_E_CANTCONVERTVALUE,
+                       "The value for column " + ColumnText(table, column) +
+                           " contains the character U+0000 (NUL), which no column of the interface files holds"};
+    }
     const bool characters = column.kind == ColumnKind::Char || column.kind == ColumnKind::WideChar;
     return characters ? ConvertCharacters(table, column, text, stored) : ConvertNumber(table, column, text, stored);
 }

@@ -3,6 +3,8 @@
 // converted, so a refused value never reaches a row; the embedded provider
 // stores the converted text, the ODBC provider sends the text as given and
 // leaves the rest to the server.
+// - Any value holding U+0000 is refused: a database stores the text up to it,
+//   or none of it, so the value would arrive cut without a word.
 // - CHAR(n): refused when longer than n characters, unless everything past
 //   the n-th character is blanks (those are cut).
 // - DECIMAL(p,s) and NUMERIC(p,s): blanks around the text are ignored; the

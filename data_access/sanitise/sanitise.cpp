@@ -6,11 +6,6 @@
 namespace dbAx {
 namespace {
 
-kfx::Text UpToFirstNul(kfx::Text text) {
-    if (const auto nul = text.find(u'\0'); nul != kfx::Text::npos) text.resize(nul);
-    return text;
-}
-
 // The replacement character encoded alone, with the same options as the
 // text; only a single byte can stand in for a lacking character.
 std::optional<std::uint8_t> ReplacementByte(CodePageConverter& converter, std::uint32_t codePage, char16_t replacementChar) {
@@ -33,7 +28,7 @@ kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t r
         case CodePageUse::Unusable:
             throw UnusableCodePage(codePage);
         case CodePageUse::PassThrough:
-            return UpToFirstNul(text);
+            return text;
         case CodePageUse::Convert:
             break;
     }
@@ -46,12 +41,10 @@ kfx::Text SanitiseText(const kfx::Text& text, std::uint32_t codePage, char16_t r
     const std::u16string_view changing = rest.substr(0, rest.size() - converter.UnchangedEnd(rest, codePage));
     const auto replacementByte = ReplacementByte(converter, codePage, replacementChar);
     const kfx::Text converted = converter.Decode(converter.Encode(changing, codePage, replacementByte), codePage);
-    // Only the converted part can hold a NUL; the result ends before it.
-    const auto nul = converted.find(u'\0');
-    const std::u16string_view end = nul == kfx::Text::npos ? rest.substr(changing.size()) : std::u16string_view();
+    const std::u16string_view end = rest.substr(changing.size());
     kfx::Text sanitised;
     sanitised.reserve(start + converted.size() + end.size());
-    sanitised.append(whole.substr(0, start)).append(converted, 0, nul).append(end);
+    sanitised.append(whole.substr(0, start)).append(converted).append(end);
     return sanitised;
 }
 

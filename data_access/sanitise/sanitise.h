@@ -16,8 +16,9 @@ namespace dbAx {
 // back unchanged (decomposed ones precomposed), others as their best-fit
 // equivalent, else as `replacementChar`, else as the code page's default
 // character. `replacementChar` 0 means none; one that the code page cannot
-// hold as a single byte is dropped in favour of the default character. The
-// result ends before the first NUL. Code page 0 returns the text as it is; the
+// hold as a single byte is dropped in favour of the default character. A NUL
+// stays where it is (the database refuses such a value at assignment rather
+// than store what precedes it). Code page 0 returns the text as it is; the
 // Unicode code pages pass it through. Any other code page this system cannot
 // convert to raises UnusableCodePage: values are never emptied or passed on
 // unsanitised silently.

@@ -14,6 +14,8 @@ TEST(FormatText, FillsTextsAndNumbersInOrder) {
     EXPECT_EQ(FormatText(u"%d", {std::int64_t{-7}}), u"-7");
     // A text argument that itself holds a conversion is copied, not expanded.
     EXPECT_EQ(FormatText(u"[%s]", {Text(u"%s %d")}), u"[%s %d]");
+    // A text is read up to its first NUL, which no message may carry.
+    EXPECT_EQ(FormatText(u"value '%s' for %s", {Text(u"Zak\0ad", 6), Text(u"INAM32")}), u"value 'Zak' for INAM32");
 }
 
 TEST(FormatText, RefusesArgumentsThatDoNotMatch) {

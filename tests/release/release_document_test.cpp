@@ -112,7 +112,9 @@ TEST_F(ReleaseDocument, AHeaderValueWithTooManyDigitsCancelsTheDocument) {
     EXPECT_EQ(RowCount("AIP32") + RowCount("AIP33"), 0u);
 }
 
-TEST_F(ReleaseDocument, ALineValueTheColumnCannotTakeCancelsThatLineOnly) {
+// The line is cancelled and the others written, but without their header
+// none of them is committed: the document leaves nothing behind.
+TEST_F(ReleaseDocument, ALineValueTheColumnCannotTakeFailsTheDocumentAndLeavesNoLine) {
     AddTypicalInvoice();
     Remove(u"AIP33.LQTY33");
     AddTable(u"AIP33.LQTY33", u"Lines", {u"10", u"two", u"1"});
@@ -121,7 +123,7 @@ TEST_F(ReleaseDocument, ALineValueTheColumnCannotTakeCancelsThatLineOnly) {
     ExpectOneError(
         "Error Updating AIP33 record 2 of 4: Failed to set Field 'LQTY33' to value 'two' (Error Code: 0x80040e21)",
         306);
-    EXPECT_EQ(Rows("AIP33", {"ADVN33"}), (Table{{"A1"}, {"A3"}, {"A4"}}));
+    EXPECT_EQ(RowCount("AIP33"), 0u);
     EXPECT_EQ(RowCount("AIP32"), 0u);
 }
 
@@ -177,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
             u"AIP32.IWGH32", u"NaN",
             "Error in readVariables: Failed to set Field 'IWGH32' to value 'NaN' (Error Code: 0x80040e21)"}));
 
-TEST_F(ReleaseDocument, AHeaderTheDatabaseRefusesKeepsTheLinesWritten) {
+TEST_F(ReleaseDocument, AHeaderTheDatabaseRefusesTakesItsLinesWithIt) {
     AddTypicalInvoice();
     RefuseRows("AIP32");
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
@@ -185,7 +187,7 @@ TEST_F(ReleaseDocument, AHeaderTheDatabaseRefusesKeepsTheLinesWritten) {
     EXPECT_EQ(LogTexts()[0].rfind("Error Updating AIP32: CAxRecordset::Update\n", 0), 0u) << LogTexts()[0];
     EXPECT_NE(LogTexts()[0].find("the server refuses rows of AIP32"), std::string::npos) << LogTexts()[0];
     EXPECT_EQ(Log()[0].lineNumber, 208);
-    EXPECT_EQ(RowCount("AIP33"), 3u);
+    EXPECT_EQ(RowCount("AIP33"), 0u);
     EXPECT_EQ(RowCount("AIP32"), 0u);
 }
 
@@ -267,18 +269,34 @@ TEST_F(ReleaseDocument, TheCustomPropertySuppliesTheLibraryWhenNoValueDoes) {
     EXPECT_EQ(RowCount("AIP32"), 1u);
 }
 
-TEST_F(ReleaseDocument, AnUnusableCodePageFailsTheDocumentWithoutWritingEmptyValues) {
-    // The number as it was set, a negative one included.
-    for (const char* codePage : {"99999", "-1", "2147483647"}) {
+// A setting that cannot be sanitised with fails the document before anything
+// is connected: values are neither emptied nor written unsanitised.
+TEST_F(ReleaseDocument, ACodePageSettingThatCannotBeUsedFailsTheDocumentBeforeAnythingIsWritten) {
+    const auto unusable = [](const std::string& number) {
+        return "Code page " + number +
+               " cannot be used for sanitising: it is not a code page this system can convert to. Set "
+               "\"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.";
+    };
+    const auto notANumber = [](const std::string& setting) {
+        return "\"SanitiseCodepage\" is set to '" + setting +
+               "', which is not a code page number. Set \"SanitiseCodepage\" to a supported code page, or to 0 to "
+               "turn sanitising off.";
+    };
+    // The number as it was set, a negative one included; a text that is not
+    // entirely a number, which would otherwise turn sanitising off.
+    const std::pair<std::string, std::string> cases[] = {
+        {"99999", unusable("99999")}, {"-1", unusable("-1")}, {"2147483647", unusable("2147483647")},
+        {"l252", notANumber("l252")}, {"1252x", notANumber("1252x")}, {"0x4E4", notANumber("0x4E4")},
+        {"1252 ", notANumber("1252 ")},
+    };
+    for (const auto& [setting, message] : cases) {
+        SCOPED_TRACE(setting);
         sink_ = std::make_shared<standin::MessageSink>();
         document_.values.clear();
         AddTypicalInvoice();
-        Add(u"SanitiseCodepage", kfx::FromUtf8(codePage));
+        Add(u"SanitiseCodepage", kfx::FromUtf8(setting));
         EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
-        ExpectOneError("Error in ReleaseDoc: Code page "s + codePage +
-                           " cannot be used for sanitising: it is not a code page this system can convert to. Set "
-                           "\"SanitiseCodepage\" to a supported code page, or to 0 to turn sanitising off.",
-                       526);
+        ExpectOneError("Error in ReleaseDoc: " + message, 526);
     }
     EXPECT_FALSE(Connected());
 }
@@ -376,7 +394,7 @@ TEST_F(ReleaseDocument, AFailedCloseOfTheLineFileFailsTheDocumentSilently) {
     plan_.Add({"Recordset.Close", 1, kfx::HR_E_FAIL});  // the line file closes first
     EXPECT_EQ(Release(), kfx::KFX_REL_ERROR);
     EXPECT_TRUE(Log().empty());
-    EXPECT_EQ(RowCount("AIP33"), 3u);
+    EXPECT_EQ(RowCount("AIP33"), 0u);
     EXPECT_EQ(RowCount("AIP32"), 0u);
 }
 

@@ -10,14 +10,15 @@ namespace {
 
 struct CodePageCase {
     const char16_t* text;
-    std::int32_t codePage;
+    std::optional<std::int32_t> codePage;
 };
 
 TEST(ParseCodePage, TakesOnlyAWholeDecimalNumber) {
     const CodePageCase cases[] = {
-        {u"1252", 1252}, {u" 1252", 1252}, {u"+1252", 1252}, {u"\t850", 850},   {u"-5", -5},
-        {u"1252 ", 0},   {u"cp1252", 0},   {u"850x", 0},     {u"", 0},          {u"+", 0},
-        {u"0x4E4", 0},   {u"1 252", 0},    {u"99999999999", 2147483647}, {u"-99999999999", -2147483647 - 1},
+        {u"1252", 1252}, {u" 1252", 1252}, {u"+1252", 1252}, {u"\t850", 850}, {u"-5", -5},
+        {u"99999999999", 2147483647}, {u"-99999999999", -2147483647 - 1},
+        {u"1252 ", std::nullopt}, {u"cp1252", std::nullopt}, {u"l252", std::nullopt}, {u"850x", std::nullopt},
+        {u"", std::nullopt}, {u"+", std::nullopt}, {u"0x4E4", std::nullopt}, {u"1 252", std::nullopt},
     };
     for (const CodePageCase& c : cases) EXPECT_EQ(ParseCodePage(c.text), c.codePage) << kfx::ToUtf8(c.text);
 }

@@ -208,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSetting{"DataSourceLoginTimeoutFractional", nullptr, "", "VeldmarkLoginTimeout = 2.5", "", "",
                        "The data source '%s' sets VeldmarkLoginTimeout to '2.5'; the login timeout must be a whole "
                        "number of seconds from 1 to 86400"},
+        RefusedSetting{"CommitNeitherRowNorDocument", nullptr, "", "VeldmarkCommit = Batch", "", "",
+                       "The data source '%s' sets VeldmarkCommit to 'Batch'; it must be Row (each row committed on "
+                       "its own) or Document (a document's rows together)"},
         // A C string would end there: "veldmark\0x" would log in as "veldmark".
         RefusedSetting{"NulInUser", nullptr, "", nullptr, std::string("veldmark\0x", 10), "",
                        "The user name contains the character U+0000 (NUL), which a data source cannot be given"},
@@ -347,6 +350,52 @@ TEST_F(OdbcBackendTest, CountsTheRowsOfAReadingSelectionWithItsParametersAsValue
             << ::testing::PrintToString(errors);
         EXPECT_EQ(rows, count.rows) << count.parameters[0];
     }
+}
+
+// With VeldmarkCommit = Document, rows wait for Commit, and Rollback drops them.
+TEST_F(OdbcBackendTest, ADocumentsRowsAreCommittedTogetherWhereTheDataSourceSaysSo) {
+    OwnDataSource own(server_.dataSource, "document", "VeldmarkCommit = Document");
+    std::unique_ptr<Session> session;
+    ErrorMessages errors;
+    ASSERT_EQ(backend_.Connect(own.Name(), server_.user, server_.password, &session, errors), kfx::HR_S_OK)
+        << ::testing::PrintToString(errors);
+    const auto rowsSeenElsewhere = [&](const char* invoice) {
+        std::int64_t rows = -1;
+        ErrorMessages counting;
+        EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {invoice}, &rows,
+                                      counting),
+                  kfx::HR_S_OK)
+            << ::testing::PrintToString(counting);
+        return rows;
+    };
+    TableDescription lines;
+    ASSERT_EQ(session->Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"), &lines, errors), kfx::HR_S_OK);
+    for (const char* invoice : {"KEPT", "KEPT", "DROPPED"}) {
+        if (std::string(invoice) == "DROPPED") {
+            ASSERT_EQ(session->Commit(errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
+            EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2);
+        }
+        ASSERT_EQ(session->Insert(lines, Row(lines, {{"INVN33", invoice}}), errors), kfx::HR_S_OK)
+            << ::testing::PrintToString(errors);
+        EXPECT_EQ(rowsSeenElsewhere(invoice), 0) << "committed on its own";
+    }
+    EXPECT_TRUE(session->Rollback());
+    EXPECT_EQ(session->Commit(errors), kfx::HR_S_OK) << "nothing held: nothing to do";
+    EXPECT_EQ(rowsSeenElsewhere("DROPPED"), 0);
+    EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2);
+}
+
+TEST_F(OdbcBackendTest, EachRowIsCommittedOnItsOwnByDefault) {
+    const TableDescription lines = Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"));
+    ErrorMessages errors;
+    ASSERT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", "ALONE"}}), errors), kfx::HR_S_OK);
+    EXPECT_TRUE(session_->Rollback());
+    std::unique_ptr<Session> other;
+    ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &other, errors), kfx::HR_S_OK);
+    std::int64_t rows = -1;
+    ASSERT_EQ(other->CountRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {"ALONE"}, &rows, errors),
+              kfx::HR_S_OK);
+    EXPECT_EQ(rows, 1);
 }
 
 TEST_F(OdbcBackendTest, CountsNothingButWithOneSelection) {

@@ -158,25 +158,21 @@ TEST_F(OdbcRelease, AHeaderTheServerRefusesKeepsTheLinesWritten) {
     EXPECT_EQ(schema_->RowCount("AIP33"), 3u);
 }
 
-// PostgreSQL stores no NUL in a text, and its driver would cut the text
-// there: such a text is refused whole when its row is written, never written
-// cut. Refused like the server's own refusals: a header leaves the lines
-// written, a line the lines before it.
+// A database stores no NUL in a text, or cuts the text there: such a value is
+// refused when it is assigned, like any value its column cannot take.
 class OdbcRefusedNul : public OdbcRefusedValue {};
 
-TEST_P(OdbcRefusedNul, IsRefusedWhenTheRowIsWritten) { ExpectRefused(); }
+TEST_P(OdbcRefusedNul, IsRefusedWhenAssigned) { ExpectRefused(); }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, OdbcRefusedNul,
     ::testing::Values(RefusedValue{"InAHeaderText", u"AIP32.INAM32", {kfx::Text(u"Zak\0ad", 6)},
-                                   "Error Updating AIP32: CAxRecordset::Update\nThe value for column INAM32 contains "
-                                   "the character U+0000 (NUL), which PostgreSQL does not store in a text; the row is "
-                                   "not written\nCOM Error: IDispatch error #3079",
-                                   0, 3},
+                                   "Error in readVariables: Failed to set Field 'INAM32' to value 'Zak' (Error Code: "
+                                   "0x80040e21)",
+                                   0, 0},
                       RefusedValue{"InALineText", u"AIP33.DESC33", {u"Paper", kfx::Text(u"Ton\0er", 6), u"Delivery"},
-                                   "Error Updating AIP33 record 2 of 3: CAxRecordset::Update\nThe value for column "
-                                   "DESC33 contains the character U+0000 (NUL), which PostgreSQL does not store in a "
-                                   "text; the row is not written\nCOM Error: IDispatch error #3079",
+                                   "Error Updating AIP33 record 2 of 3: Failed to set Field 'DESC33' to value 'Ton' "
+                                   "(Error Code: 0x80040e21)",
                                    0, 2}),
     [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
 

@@ -174,7 +174,7 @@ TEST_F(ProviderRecordsetTest, AddsOneRowWithTheAssignedValuesAndTheDefaultsForTh
     EXPECT_TRUE(ErrorTexts(*connection).empty());
 }
 
-TEST_F(ProviderRecordsetTest, CommitsEachRowAtItsUpdate) {
+TEST_F(ProviderRecordsetTest, CommitsEachHeaderRowAtItsUpdate) {
     auto connection = Connect();
     auto recordset = OpenRecordset(*connection, kHeaderSelection);
     for (const char16_t* invoice : {u"INV0001", u"INV0002"}) {
@@ -187,6 +187,54 @@ TEST_F(ProviderRecordsetTest, CommitsEachRowAtItsUpdate) {
         EXPECT_EQ(ValueOf(rows, rows.rows.size() - 1, "INVN32"), Utf8(invoice));
     }
     EXPECT_EQ(HeaderRows().rows.size(), 2u);
+}
+
+// A document writes its lines, then its header: the lines wait for the header
+// and are committed with it, or go with a connection that closes without it.
+class DocumentTransactionTest : public ProviderRecordsetTest {
+protected:
+    EmbeddedRows LineRows() { return ReadEmbeddedRows(directory_.Path(), "TESTLIB", "AIP33"); }
+
+    void WriteLines(platform::Connection& connection, int count) {
+        auto lines = OpenRecordset(connection, kLineSelection);
+        for (int line = 1; line <= count; ++line) {
+            ASSERT_EQ(lines->AddNew(), kfx::HR_S_OK);
+            ASSERT_EQ(FieldOf(*lines, "INVN33").SetValue(u"INV0001"), kfx::HR_S_OK);
+            ASSERT_EQ(lines->Update(), kfx::HR_S_OK);
+        }
+    }
+
+    static constexpr const char* kLineSelection = "SELECT * FROM TESTLIB.AIP33 WHERE 1=0";
+};
+
+TEST_F(DocumentTransactionTest, LinesAreCommittedWithTheirHeader) {
+    auto connection = Connect();
+    WriteLines(*connection, 3);
+    EXPECT_TRUE(LineRows().rows.empty()) << "another connection saw lines without their header";
+    auto header = OpenRecordset(*connection, kHeaderSelection);
+    ASSERT_EQ(header->AddNew(), kfx::HR_S_OK);
+    ASSERT_EQ(FieldOf(*header, "INVN32").SetValue(u"INV0001"), kfx::HR_S_OK);
+    ASSERT_EQ(header->Update(), kfx::HR_S_OK);
+    EXPECT_EQ(LineRows().rows.size(), 3u);
+    EXPECT_EQ(HeaderRows().rows.size(), 1u);
+}
+
+TEST_F(DocumentTransactionTest, LinesOfADocumentThatEndsWithoutItsHeaderAreDropped) {
+    for (const bool closedExplicitly : {true, false}) {
+        SCOPED_TRACE(closedExplicitly ? "closed" : "destroyed");
+        auto connection = Connect();
+        WriteLines(*connection, 2);
+        if (closedExplicitly) EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
+        connection.reset();
+        EXPECT_TRUE(LineRows().rows.empty());
+    }
+    // The pooled session serves the next document as if nothing had been.
+    auto connection = Connect();
+    WriteLines(*connection, 1);
+    auto header = OpenRecordset(*connection, kHeaderSelection);
+    ASSERT_EQ(header->AddNew(), kfx::HR_S_OK);
+    ASSERT_EQ(header->Update(), kfx::HR_S_OK);
+    EXPECT_EQ(LineRows().rows.size(), 1u);
 }
 
 TEST_F(ProviderRecordsetTest, DropsAPendingRowOnCancelCloseOrTheConnectionsClose) {

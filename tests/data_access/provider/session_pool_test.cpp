@@ -54,6 +54,11 @@ public:
         if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
         return inner_->CountRows(selection, parameters, rows, errors);
     }
+    Result Commit(ErrorMessages& errors) override {
+        if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
+        return inner_->Commit(errors);
+    }
+    bool Rollback() override { return !lost_ && inner_->Rollback(); }
     bool Usable() override { return !lost_ && inner_->Usable(); }
     bool UsableProvesAlive() const override { return !counts_.likeAServer && inner_->UsableProvesAlive(); }
 

@@ -14,7 +14,7 @@ namespace {
 
 struct Conversion {
     const char* column;
-    const char* text;
+    std::string text;
     platform::Result result;
     const char* outcome;  // what reads back, or the error record
 };
@@ -78,7 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Value 'ABCDEFGH' is too long for column T.C CHAR(7)"},
                       Conversion{"C", "ABCDEFG  X", kTooLong,
                                  "Value 'ABCDEFG  X' is too long for column T.C CHAR(7)"},
-                      Conversion{"W", "€€€€", kTooLong, "Value '€€€€' is too long for column T.W NCHAR(3)"}));
+                      Conversion{"W", "€€€€", kTooLong, "Value '€€€€' is too long for column T.W NCHAR(3)"},
+                      // Stored, it would arrive cut at the NUL, or not at all.
+                      Conversion{"C", std::string("A\0B", 3), kNotANumber,
+                                 "The value for column T.C CHAR(7) contains the character U+0000 (NUL), which no "
+                                 "column of the interface files holds"},
+                      Conversion{"D", std::string("1\0", 2), kNotANumber,
+                                 "The value for column T.D DECIMAL(11,3) contains the character U+0000 (NUL), which "
+                                 "no column of the interface files holds"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, ValueConversionTest,
@@ -112,9 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A plain query of the file shows the stored number itself.
 TEST_F(EmbeddedProviderTest, StoresDecimalsAsNumbersAPlainQueryShows) {
     auto connection = Connect();
-    auto recordset = OpenRecordset(*connection, "SELECT * FROM TESTLIB.AIP33 WHERE 1=0");
+    auto recordset = OpenRecordset(*connection, "SELECT * FROM TESTLIB.AIP32 WHERE 1=0");
     ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
-    ASSERT_EQ(FieldOf(*recordset, "LQTY33").SetValue(u" 123.4500 "), kfx::HR_S_OK);
+    ASSERT_EQ(FieldOf(*recordset, "IWGH32").SetValue(u" 123.4500 "), kfx::HR_S_OK);
     ASSERT_EQ(recordset->Update(), kfx::HR_S_OK);
 
     sqlite3* database = nullptr;
@@ -122,7 +129,7 @@ TEST_F(EmbeddedProviderTest, StoresDecimalsAsNumbersAPlainQueryShows) {
                               SQLITE_OPEN_READONLY, nullptr),
               SQLITE_OK);
     sqlite3_stmt* select = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(database, "SELECT LQTY33, typeof(LQTY33) FROM AIP33", -1, &select, nullptr),
+    ASSERT_EQ(sqlite3_prepare_v2(database, "SELECT IWGH32, typeof(IWGH32) FROM AIP32", -1, &select, nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_step(select), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(select, 0)), "123.45");

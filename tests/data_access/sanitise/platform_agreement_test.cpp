@@ -57,13 +57,11 @@ std::optional<Reference> ReadReference(std::uint32_t codePage) {
 
 bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// Ours against the platform's, as the text sanitising returns: up to the first NUL.
 kfx::Text Expected(const Reference& reference, char16_t c) {
     const auto found = reference.changed.find(c);
-    if (found == reference.changed.end()) return c == 0 ? kfx::Text() : kfx::Text(1, c);
-    kfx::Text result = found->second;
+    if (found == reference.changed.end()) return kfx::Text(1, c);
+    const kfx::Text& result = found->second;
     if (result.size() == 1 && result[0] == reference.defaultChar) return u"?";
-    if (const auto nul = result.find(u'\0'); nul != kfx::Text::npos) result.resize(nul);
     return result;
 }
 

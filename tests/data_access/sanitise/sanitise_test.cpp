@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Windows1252, Sanitising, testing::Values(
     SanitiseCase{"UnholdableReplacementGivesDefault", 1252, u'東', u"a東b\u0101", u"a?ba"},
     SanitiseCase{"ReplacementTakesItsBestFit", 1252, u'\u0142', u"a東b", u"alb"},
     SanitiseCase{"EmptyStaysEmpty", 1252, u'#', u"", u""},
-    SanitiseCase{"CutAtFirstNul", 1252, kNoReplacement, kfx::Text(u"abc\0def", 7), u"abc"},
+    SanitiseCase{"KeepsNul", 1252, u'#', kfx::Text(u"abc\0d東", 6), kfx::Text(u"abc\0d#", 6)},
     SanitiseCase{"LoneSurrogateReplaced", 1252, u'#', kfx::Text(u"a") + char16_t(0xDC00) + u"b", u"a#b"}), SanitiseCaseName);
 
 INSTANTIATE_TEST_SUITE_P(BestFit, Sanitising, testing::Values(
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Unicode, Sanitising, testing::Values(
     SanitiseCase{"Utf32Be", 12001, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
     SanitiseCase{"Utf7", 65000, u'#', u"Müller 東京 \U0001F600", u"Müller 東京 \U0001F600"},
     SanitiseCase{"Utf8", 65001, u'#', u"Mu\u0308ller 東京 \U0001F600", u"Mu\u0308ller 東京 \U0001F600"},
-    SanitiseCase{"Utf8CutAtFirstNul", 65001, kNoReplacement, kfx::Text(u"abc\0def", 7), u"abc"}), SanitiseCaseName);
+    SanitiseCase{"Utf8KeepsNul", 65001, kNoReplacement, kfx::Text(u"abc\0def", 7), kfx::Text(u"abc\0def", 7)}), SanitiseCaseName);
 
 TEST(SanitisingEncoding, EbcdicDefaultCharacterIsTheQuestionMarkOfThePage) {
     // 0x3F would be a control character in EBCDIC.
