@@ -210,9 +210,11 @@ ReleaseLog ReadReleaseLog(const std::filesystem::path& path) {
     if (!std::filesystem::exists(path, ignored)) return log;
     const std::vector<Line> lines = ReadLines(path);
     for (std::size_t index = 0; index < lines.size(); ++index) {
+        // A blank line (an editor's, say) holds no record.
+        if (lines[index].text.find_first_not_of(" \t\r") == std::string::npos) continue;
         const std::string place = path.string() + ":" + std::to_string(index + 1);
         try {
-            const Json parsed = ParseStrictJson(lines[index].text, place);
+            const Json parsed = ParseStrictJson(lines[index].text, path.string(), static_cast<int>(index + 1));
             if (std::optional<LogEntry> entry = FromJson(JsonNode(parsed, "", place))) {
                 log.entries.push_back(std::move(*entry));
             }

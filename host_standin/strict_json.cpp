@@ -76,7 +76,7 @@ private:
 
 }  // namespace
 
-Json ParseStrictJson(std::string_view text, const std::string& file) {
+Json ParseStrictJson(std::string_view text, const std::string& file, int firstLine) {
     DuplicateKeyFinder finder;
     Json document;
     try {
@@ -86,8 +86,8 @@ Json ParseStrictJson(std::string_view text, const std::string& file) {
         });
     } catch (const JsonTextError& error) {
         if (error.Line() == 0) throw StoreError(file + ": " + error.what());
-        throw StoreError(file + ":" + std::to_string(error.Line()) + ":" + std::to_string(error.Column()) + ": " +
-                         error.what());
+        throw StoreError(file + ":" + std::to_string(firstLine - 1 + error.Line()) + ":" +
+                         std::to_string(error.Column()) + ": " + error.what());
     }
     if (finder.Duplicate()) throw StoreError(file + ": " + PlaceText(*finder.Duplicate()) + ": duplicate key");
     return document;

@@ -18,8 +18,9 @@ namespace standin {
 
 // Parses a whole document; throws StoreError "<file>:<line>:<column>: ..." for
 // a syntax error, nesting too deep or a number out of range (ParseJsonText),
-// and "<file>: <path>: duplicate key" for a repeated key.
-Json ParseStrictJson(std::string_view text, const std::string& file);
+// and "<file>: <path>: duplicate key" for a repeated key. The text's first
+// line is the file's line firstLine (a document that is one line of a file).
+Json ParseStrictJson(std::string_view text, const std::string& file, int firstLine = 1);
 
 class JsonObject;
 

@@ -125,6 +125,21 @@ TEST_F(ReleaseLogTest, AMalformedRecordInTheMiddleIsRefusedByLine) {
     EXPECT_EQ(MessageOfReading(), path_.string() + ":2: extra: unknown key");
 }
 
+TEST_F(ReleaseLogTest, BlankLinesAreSkipped) {
+    std::ofstream(path_, std::ios::binary) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outcome": "released"})" "\n"
+                                           << "\n   \r\n"
+                                           << R"({"kind": "outcome", "run": "a", "documentId": 2, "outcome": "failed"})" "\n";
+    const ReleaseLog log = ReadReleaseLog(path_);
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(std::get<DocumentOutcome>(log.entries[1].record).documentId, 2);
+}
+
+TEST_F(ReleaseLogTest, ASyntaxErrorIsPlacedByTheLogsLineAndColumnOnce) {
+    std::ofstream(path_, std::ios::binary) << "\n\n" << R"({"kind": "outcome", "run": "a", oops})" "\n";
+    EXPECT_EQ(MessageOfReading().rfind(path_.string() + ":3:", 0), 0u) << MessageOfReading();
+    EXPECT_EQ(MessageOfReading().find(":1:"), std::string::npos) << MessageOfReading();
+}
+
 TEST_F(ReleaseLogTest, ALineCutShortInTheMiddleIsRefusedUnlessALaterWriterEndedIt) {
     std::ofstream(path_, std::ios::binary) << R"({"kind": "outcome", "run": "a", "documentId": 1, "outc)" "\n"
                          << R"({"kind": "outcome", "run": "b", "documentId": 2, "outcome": "released"})" "\n";
