@@ -21,6 +21,7 @@
 #include "tools/refused_assignment_note.h"
 #include "tools/released_rows_lookup.h"
 #include "tools/status_text.h"
+#include "tools/stop_request.h"
 #include "tools/utc_time.h"
 
 namespace standin {
@@ -68,6 +69,7 @@ public:
             return kExitNothingDone;
         }
         for (const BatchDocument& document : batch_.documents) {
+            StopIfRequested();
             const DocumentResult result = stopped_ ? DocumentResult{kNotReleased, {"the run had stopped"}}
                                                    : Decide(script, document);
             stopped_ = stopped_ || result.stopsTheRun;
@@ -202,6 +204,18 @@ private:
         });
     }
 
+    // Between documents: the one in progress has been finished and logged.
+    void StopIfRequested() {
+        if (stopped_) return;
+        const std::optional<std::string> request = StopRequested();
+        if (!request) return;
+        stopped_ = true;
+        progress_.Clear();
+        streams_.err << "veldmark: " << *request
+                     << ": the document in progress was finished; the run stops. Release the batch again to release "
+                        "the documents not released.\n";
+    }
+
     // Documents that could not reach the database, one after another, stop
     // the run: the rest would only fail the same way.
     void CountReach(const DocumentResult& result) {
@@ -248,6 +262,7 @@ std::string BatchIdentity(const std::filesystem::path& batchFile) {
 }  // namespace
 
 int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const CommandStreams& streams) {
+    WatchForStopRequests();
     std::optional<DocumentClass> documentClass;
     std::optional<Batch> batch;
     std::string batchIdentity;

@@ -188,11 +188,11 @@ struct KilledRun {
     std::string out;
 };
 
-// Starts `veldmark release`, and kills it once `lines` documents were
-// released (those released before aside) and `delay` has passed, unless it
-// ends first.
+// Starts `veldmark release`, and sends it the signal once `lines` documents
+// were released (those released before aside) and `delay` has passed, unless
+// it ends first; then waits for it to end.
 KilledRun ReleaseAndKill(const std::filesystem::path& directory, const std::vector<std::string>& arguments, int lines,
-                         std::chrono::microseconds delay) {
+                         std::chrono::microseconds delay, int signal = SIGKILL) {
     std::vector<char*> argv{const_cast<char*>(VELDMARK_EXECUTABLE), const_cast<char*>("release")};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -226,7 +226,7 @@ KilledRun ReleaseAndKill(const std::filesystem::path& directory, const std::vect
     std::this_thread::sleep_for(delay);
     int status = 0;
     const bool ended = waitpid(child, &status, WNOHANG) == child;
-    if (!ended) kill(child, SIGKILL);
+    if (!ended) kill(child, signal);
     while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, static_cast<std::size_t>(got));
     close(pipeEnds[0]);
     if (!ended) waitpid(child, &status, 0);
@@ -300,6 +300,46 @@ TEST_F(VeldmarkCommandTest, AReleaseKilledAgainAndAgainEndsWithEveryInvoiceOnceW
     std::cout << "kill trials: " << kills << " killed, " << midDocument << " mid-document; in doubt afterwards: "
               << foundReleased.size() << " found released, " << orphanLines.size()
               << " with lines only (removed, then released), the others with nothing written (released)\n";
+    // A document's lines are committed with its header: a kill leaves none alone.
+    EXPECT_TRUE(orphanLines.empty()) << orphanLines.size() << " invoices had lines without their header";
+}
+
+// What a service manager or a shutdown sends: the document in progress is
+// finished and logged, the run stops with nothing in doubt, and releasing the
+// batch again releases the rest.
+TEST_F(VeldmarkCommandTest, ASignalToStopFinishesTheDocumentInProgressAndStopsTheRun) {
+    ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
+    ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
+    constexpr int kDocuments = 24;
+    std::ofstream(directory / "signal-batch.json") << LargeBatch(kDocuments);
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        const KilledRun run = ReleaseAndKill(directory, {"supplier-invoice.json", "signal-batch.json"}, 2,
+                                             std::chrono::microseconds(3000), signal);
+        EXPECT_FALSE(run.killed) << run.out;
+        EXPECT_EQ(run.exitCode, 1) << run.out;
+        EXPECT_NE(run.out.find(": not released: the run had stopped"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find(": in doubt"), std::string::npos) << run.out;
+        const ReleaseLog records = ReadReleaseLog(directory / "supplier-invoice.log.jsonl");
+        const std::string lastRun = records.entries.back().runId;
+        std::set<std::int64_t> started, ended;
+        for (const LogEntry& entry : records.entries) {
+            if (entry.runId != lastRun) continue;
+            if (const auto* s = std::get_if<DocumentStarted>(&entry.record)) started.insert(s->documentId);
+            if (const auto* o = std::get_if<DocumentOutcome>(&entry.record)) ended.insert(o->documentId);
+        }
+        for (const std::int64_t id : started) EXPECT_TRUE(ended.contains(id)) << "document " << id << " in doubt";
+    }
+    EXPECT_EQ(Run("release supplier-invoice.json signal-batch.json").exitCode, 0);
+    const std::filesystem::path library = directory / "demo-output" / "db" / "APLIB.db";
+    const std::map<std::string, int> headers = RowsPerInvoice(library, "AIP32", "INVN32");
+    const std::map<std::string, int> lineRows = RowsPerInvoice(library, "AIP33", "INVN33");
+    ASSERT_EQ(headers.size(), static_cast<std::size_t>(kDocuments));
+    for (int id = 1; id <= kDocuments; ++id) {
+        const std::string invoice = InvoiceNumber(id);
+        EXPECT_EQ(headers.at(invoice), 1) << invoice;
+        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 1 + id % 4) << invoice;
+    }
 }
 
 }  // namespace
