@@ -3,10 +3,13 @@
 // them on disk before the host goes on.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "host_standin/lock_wait.h"
 
 namespace standin {
 
@@ -23,7 +26,9 @@ public:
 };
 
 // Opens the file for appending, creating it when missing. Throws StoreError
-// naming the file when it cannot be opened.
-std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path);
+// naming the file when it cannot be opened. An Append waits for another
+// writer's hold on the file at most lockWait, then fails saying so.
+std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path,
+                                                   std::chrono::milliseconds lockWait = kLogLockWait);
 
 }  // namespace standin

@@ -17,18 +17,21 @@ std::string SystemProblem() { return std::strerror(errno); }
 
 class PosixAppendOnlyFile final : public AppendOnlyFile {
 public:
-    explicit PosixAppendOnlyFile(int descriptor) : descriptor_(descriptor) {}
+    PosixAppendOnlyFile(int descriptor, std::chrono::milliseconds lockWait)
+        : descriptor_(descriptor), lockWait_(lockWait) {}
     ~PosixAppendOnlyFile() override { ::close(descriptor_); }
     PosixAppendOnlyFile(const PosixAppendOnlyFile&) = delete;
     PosixAppendOnlyFile& operator=(const PosixAppendOnlyFile&) = delete;
 
     bool Append(std::string_view line, std::string_view ending, std::string* problem) override {
         // Another writer's line is whole before this one looks at the end.
-        while (::flock(descriptor_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                *problem = SystemProblem();
-                return false;
-            }
+        const LockAttempt locked = TryToLock(lockWait_, [this] {
+            if (::flock(descriptor_, LOCK_EX | LOCK_NB) == 0) return LockAttempt::Taken;
+            return errno == EWOULDBLOCK || errno == EINTR ? LockAttempt::Held : LockAttempt::Failed;
+        });
+        if (locked != LockAttempt::Taken) {
+            *problem = locked == LockAttempt::Held ? LockHeldTooLong(lockWait_) : SystemProblem();
+            return false;
         }
         const std::string bytes = EndsInsideALine() ? std::string(ending) + std::string(line) : std::string(line);
         ssize_t written;
@@ -62,14 +65,16 @@ private:
     }
 
     int descriptor_;
+    std::chrono::milliseconds lockWait_;
 };
 
 }  // namespace
 
-std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path) {
+std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path,
+                                                   std::chrono::milliseconds lockWait) {
     const int descriptor = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (descriptor < 0) throw StoreError(path.string() + ": cannot open the log for appending: " + SystemProblem());
-    return std::make_unique<PosixAppendOnlyFile>(descriptor);
+    return std::make_unique<PosixAppendOnlyFile>(descriptor, lockWait);
 }
 
 }  // namespace standin

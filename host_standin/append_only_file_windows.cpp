@@ -12,12 +12,19 @@ namespace {
 
 class WindowsAppendOnlyFile final : public AppendOnlyFile {
 public:
-    explicit WindowsAppendOnlyFile(UniqueHandle file) : file_(std::move(file)) {}
+    WindowsAppendOnlyFile(UniqueHandle file, std::chrono::milliseconds lockWait)
+        : file_(std::move(file)), lockWait_(lockWait) {}
 
     bool Append(std::string_view line, std::string_view ending, std::string* problem) override {
         // Another writer's line is whole before this one looks at the end.
-        if (!LockPastContent(file_.get(), true)) {
-            *problem = WindowsErrorText(GetLastError());
+        DWORD lockError = 0;
+        const LockAttempt locked = TryToLock(lockWait_, [&] {
+            if (LockPastContent(file_.get())) return LockAttempt::Taken;
+            lockError = GetLastError();
+            return lockError == ERROR_LOCK_VIOLATION ? LockAttempt::Held : LockAttempt::Failed;
+        });
+        if (locked != LockAttempt::Taken) {
+            *problem = locked == LockAttempt::Held ? LockHeldTooLong(lockWait_) : WindowsErrorText(lockError);
             return false;
         }
         const std::string bytes = EndsInsideALine() ? std::string(ending) + std::string(line) : std::string(line);
@@ -58,11 +65,13 @@ private:
     }
 
     UniqueHandle file_;
+    std::chrono::milliseconds lockWait_;
 };
 
 }  // namespace
 
-std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path) {
+std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& path,
+                                                   std::chrono::milliseconds lockWait) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -70,7 +79,7 @@ std::unique_ptr<AppendOnlyFile> OpenAppendOnlyFile(const std::filesystem::path& 
         const std::string problem = WindowsErrorText(GetLastError());
         throw StoreError(path.string() + ": cannot open the log for appending: " + problem);
     }
-    return std::make_unique<WindowsAppendOnlyFile>(UniqueHandle(file));
+    return std::make_unique<WindowsAppendOnlyFile>(UniqueHandle(file), lockWait);
 }
 
 }  // namespace standin

@@ -31,7 +31,7 @@ std::unique_ptr<BatchLock> LockBatch(const std::filesystem::path& batchFile) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) throw StoreError(batchFile.string() + ": cannot open for reading");
     UniqueHandle file(opened);
-    if (!LockPastContent(file.get(), false)) {
+    if (!LockPastContent(file.get())) {
         const DWORD error = GetLastError();
         if (error == ERROR_LOCK_VIOLATION) {
             throw StoreError(batchFile.string() +

@@ -19,9 +19,9 @@ using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // Writers hold a file by a byte past any content it will have: a Windows
 // lock keeps every other handle from reading what it covers, and readers must
-// neither wait nor fail while a file is held. False, with GetLastError set,
-// when it is not taken; unless waitForIt, at once when another handle has it.
-bool LockPastContent(void* file, bool waitForIt);
+// neither wait nor fail while a file is held. False at once, with
+// GetLastError set, when it is not taken.
+bool LockPastContent(void* file);
 // Lets go at once; a lock left to the handle's closing may stay a while.
 void UnlockPastContent(void* file);
 

@@ -39,10 +39,9 @@ std::string WindowsErrorText(unsigned long error) {
 
 void HandleCloser::operator()(void* handle) const { CloseHandle(handle); }
 
-bool LockPastContent(void* file, bool waitForIt) {
+bool LockPastContent(void* file) {
     OVERLAPPED place = LockPlace();
-    const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (waitForIt ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
-    return LockFileEx(file, flags, 0, 1, 0, &place) != 0;
+    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place) != 0;
 }
 
 void UnlockPastContent(void* file) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host_standin/append_only_file.h"
+#include "host_standin/batch_lock.h"
 #include "store_refusal.h"
 
 namespace standin {
@@ -71,6 +72,22 @@ TEST_F(AppendOnlyFileTest, WritersOfTheSameFileEachAppendAtItsEnd) {
     ASSERT_TRUE(second->Append("b\n", kEnding, &problem)) << problem;
     ASSERT_TRUE(first->Append("a\n", kEnding, &problem)) << problem;
     EXPECT_EQ(ReadWhole(path_), "cut\n{ended}\nb\na\n") << "read while both writers hold it open";
+}
+
+// A batch lock takes the file the way a writer holds it.
+TEST_F(AppendOnlyFileTest, AWriterWaitsForAnotherWritersHoldOnlySoLong) {
+    std::ofstream(path_, std::ios::binary) << "a\n";
+    const auto file = OpenAppendOnlyFile(path_, std::chrono::milliseconds(200));
+    std::string problem;
+    {
+        const auto holder = LockBatch(path_);
+        EXPECT_FALSE(file->Append("b\n", kEnding, &problem));
+        EXPECT_EQ(problem,
+                  "the log is locked by another process (a veldmark still running?) and was not let go within "
+                  "0.2 seconds");
+    }
+    EXPECT_TRUE(file->Append("b\n", kEnding, &problem)) << problem;
+    EXPECT_EQ(ReadWhole(path_), "a\nb\n");
 }
 
 TEST_F(AppendOnlyFileTest, AFileThatCannotBeOpenedIsNamedWithTheSystemsReason) {
