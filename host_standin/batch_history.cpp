@@ -14,7 +14,12 @@ std::map<std::int64_t, EarlierRelease> EarlierReleases(const std::vector<LogEntr
     };
     for (const LogEntry& entry : log) {
         if (const auto* run = std::get_if<RunStarted>(&entry.record)) {
-            if (run->batchIdentity == batchIdentity) runsOfTheBatch.insert(entry.runId);
+            if (run->batchIdentity != batchIdentity) continue;
+            runsOfTheBatch.insert(entry.runId);
+            // A run with --again releases every document anew: what came
+            // before it no longer says what is released, and a plain release
+            // completes the run when it ended early.
+            if (run->again) earlier.clear();
             continue;
         }
         if (!runsOfTheBatch.contains(entry.runId)) continue;
@@ -26,6 +31,19 @@ std::map<std::int64_t, EarlierRelease> EarlierReleases(const std::vector<LogEntr
         }
     }
     return earlier;
+}
+
+std::map<std::int64_t, int> ReleasesLogged(const std::vector<LogEntry>& log, const std::string& batchIdentity) {
+    std::set<std::string> runsOfTheBatch;
+    std::map<std::int64_t, int> releases;
+    for (const LogEntry& entry : log) {
+        if (const auto* run = std::get_if<RunStarted>(&entry.record)) {
+            if (run->batchIdentity == batchIdentity) runsOfTheBatch.insert(entry.runId);
+        } else if (const auto* outcome = std::get_if<DocumentOutcome>(&entry.record)) {
+            if (runsOfTheBatch.contains(entry.runId) && outcome->outcome == kReleased) ++releases[outcome->documentId];
+        }
+    }
+    return releases;
 }
 
 }  // namespace standin

@@ -19,9 +19,16 @@ enum class EarlierRelease {
 };
 
 // By document id; documents no earlier run handed over are absent. Only the
-// runs of the batch with this identity count; a release stays a release,
-// whatever a later run did with the document.
+// runs of the batch with this identity count, from its latest run with
+// --again on; a release stays a release, whatever a later run did with the
+// document.
 std::map<std::int64_t, EarlierRelease> EarlierReleases(const std::vector<LogEntry>& log,
                                                       const std::string& batchIdentity);
+
+// How often the runs of the batch released each document, over its whole
+// history (--again included): a look-up finds that many headers of a
+// document's earlier releases, and one more when a release in doubt went
+// through.
+std::map<std::int64_t, int> ReleasesLogged(const std::vector<LogEntry>& log, const std::string& batchIdentity);
 
 }  // namespace standin

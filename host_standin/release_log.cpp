@@ -22,11 +22,14 @@ Json ToJson(const LogRecord& record) {
     return std::visit(
         Overloaded{
             [](const RunStarted& run) -> Json {
-                return {{"kind", "run"},
-                        {"time", run.time},
-                        {"documentClass", run.documentClassFile},
-                        {"batch", run.batchFile},
-                        {"batchIdentity", run.batchIdentity}};
+                Json json = {{"kind", "run"},
+                             {"time", run.time},
+                             {"documentClass", run.documentClassFile},
+                             {"batch", run.batchFile},
+                             {"batchIdentity", run.batchIdentity}};
+                // Only when set, so that the runs of earlier versions read as they are.
+                if (run.again) json["again"] = true;
+                return json;
             },
             [](const DocumentStarted& started) -> Json {
                 return {{"kind", "started"}, {"documentId", started.documentId}};
@@ -83,8 +86,10 @@ std::optional<LogEntry> FromJson(const JsonNode& node) {
     LogEntry entry{kfx::ToUtf8(run->AsText()), {}};
     if (entry.runId.empty()) run->Fail("an empty run");
     if (kind == "run") {
-        entry.record = RunStarted{Utf8(object, "time"), Utf8(object, "documentClass"), Utf8(object, "batch"),
-                                  Utf8(object, "batchIdentity")};
+        RunStarted started{Utf8(object, "time"), Utf8(object, "documentClass"), Utf8(object, "batch"),
+                           Utf8(object, "batchIdentity")};
+        if (std::optional<JsonNode> again = object.Optional("again")) started.again = again->AsBool();
+        entry.record = std::move(started);
     } else if (kind == "started") {
         entry.record = DocumentStarted{DocumentId(object)};
     } else if (kind == "errorLog") {

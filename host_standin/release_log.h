@@ -24,6 +24,7 @@ struct RunStarted {
     std::string documentClassFile;
     std::string batchFile;      // as given
     std::string batchIdentity;  // the batch file's canonical path: which runs released the same batch
+    bool again = false;         // --again: every document released anew, whatever earlier runs did
 
     friend bool operator==(const RunStarted&, const RunStarted&) = default;
 };

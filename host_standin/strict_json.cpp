@@ -102,6 +102,11 @@ kfx::Text JsonNode::AsText() const {
     return kfx::FromUtf8(value_.get_ref<const std::string&>());
 }
 
+bool JsonNode::AsBool() const {
+    if (!value_.is_boolean()) Fail("expected true or false, found " + Describe(value_));
+    return value_.get<bool>();
+}
+
 std::int64_t JsonNode::AsInteger(std::int64_t smallest, std::int64_t largest, std::string_view what) const {
     const std::string expected = std::string(what) + (smallest == largest ? " " + std::to_string(smallest)
                                                                            : " from " + std::to_string(smallest) +

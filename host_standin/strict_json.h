@@ -33,6 +33,7 @@ public:
     const std::string& Path() const { return path_; }
 
     kfx::Text AsText() const;
+    bool AsBool() const;
     std::int64_t AsInteger(std::int64_t smallest, std::int64_t largest, std::string_view what) const;
     JsonObject AsObject() const;
     std::vector<JsonNode> AsList() const;

@@ -52,16 +52,17 @@ struct DocumentResult {
 class BatchRelease {
 public:
     BatchRelease(const ReleaseRequest& request, const DocumentClass& documentClass, const Batch& batch,
-                 std::map<std::int64_t, EarlierRelease> earlier, ReleaseLogWriter& log,
-                 const CommandStreams& streams)
-        : request_(request), documentClass_(documentClass), batch_(batch), earlier_(std::move(earlier)), log_(log),
+                 std::map<std::int64_t, EarlierRelease> earlier, std::map<std::int64_t, int> releasesLogged,
+                 ReleaseLogWriter& log, const CommandStreams& streams)
+        : request_(request), documentClass_(documentClass), batch_(batch), earlier_(std::move(earlier)),
+          releasesLogged_(std::move(releasesLogged)), log_(log),
           streams_(streams), context_{kfx::FromUtf8(UtcDate(request.startedAt))},
           progress_(streams.err, batch.documents.size(),
                     ShouldShowProgress(streams.errIsTerminal, batch.documents.size())) {}
 
     int Run(kfx::IKfxReleaseScript* script, const std::string& batchIdentity) {
         log_.AppendAndSync(RunStarted{UtcTimestamp(request_.startedAt), request_.documentClassFile.string(),
-                                      request_.batchFile.string(), batchIdentity});
+                                      request_.batchFile.string(), batchIdentity, request_.again});
         kfx::KfxReturnValue opened = kfx::KFX_REL_ERROR;
         const kfx::HRESULT hr = script->OpenScript(&opened);
         if (kfx::Failed(hr) || opened != kfx::KFX_REL_SUCCESS) {
@@ -107,12 +108,16 @@ private:
             result.databaseUnreachable = SaysTheDatabaseIsUnreachable(error.what());
             return result;
         }
-        if (found.headers > 0) {
+        // The headers of the releases on record are there anyway (a batch
+        // released with --again has two); one more is the release in doubt.
+        const auto logged = releasesLogged_.find(document.documentId);
+        const int releasesOnRecord = logged == releasesLogged_.end() ? 0 : logged->second;
+        if (found.headers > releasesOnRecord) {
             DocumentResult result{kReleased, {"its header is in AIP32 already: an earlier run released it"}};
             result.reachedTheDatabase = true;
             return result;
         }
-        if (found.lines > 0 && !request_.releaseInDoubt) {
+        if (releasesOnRecord == 0 && found.lines > 0 && !request_.releaseInDoubt) {
             DocumentResult result{kInDoubt,
                                   {"an earlier run left " + std::to_string(found.lines) +
                                    " line rows of it in AIP33 and no header in AIP32; it is not released again "
@@ -241,6 +246,7 @@ private:
     const DocumentClass& documentClass_;
     const Batch& batch_;
     const std::map<std::int64_t, EarlierRelease> earlier_;
+    const std::map<std::int64_t, int> releasesLogged_;
     ReleaseLogWriter& log_;
     const CommandStreams& streams_;
     const ReleaseContext context_;
@@ -267,6 +273,7 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
     std::optional<Batch> batch;
     std::string batchIdentity;
     std::map<std::int64_t, EarlierRelease> earlier;
+    std::map<std::int64_t, int> releasesLogged;
     std::unique_ptr<BatchLock> lock;
     const std::filesystem::path logFile = LogPathFor(request.documentClassFile);
     try {
@@ -277,7 +284,10 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
         lock = LockBatch(request.batchFile);
         const ReleaseLog log = ReadReleaseLog(logFile);
         for (const std::string& note : log.notes) streams.err << "veldmark: note: " << note << '\n';
-        if (!request.again) earlier = EarlierReleases(log.entries, batchIdentity);
+        if (!request.again) {
+            earlier = EarlierReleases(log.entries, batchIdentity);
+            releasesLogged = ReleasesLogged(log.entries, batchIdentity);
+        }
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";
         return kExitNothingDone;
@@ -292,7 +302,8 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
     ReleaseLogWriter log(logFile, NewRunId(UtcTimestamp(request.startedAt)));
     int status = kExitNothingDone;
     try {
-        status = BatchRelease(request, *documentClass, *batch, std::move(earlier), log, streams)
+        status = BatchRelease(request, *documentClass, *batch, std::move(earlier), std::move(releasesLogged), log,
+                              streams)
                      .Run(script.Get(), batchIdentity);
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";

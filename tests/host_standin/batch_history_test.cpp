@@ -36,5 +36,23 @@ TEST(BatchHistoryTest, AFailedDocumentStartedAgainIsUnfinishedUntilItsOutcome) {
     EXPECT_EQ(EarlierReleases(log, "/b.json"), (std::map<std::int64_t, EarlierRelease>{{1, EarlierRelease::Unfinished}}));
 }
 
+// A run with --again that ended early: the documents it did not reach are to
+// be released again, those it released are released, the one it left is in
+// doubt; how often each was released counts every run.
+TEST(BatchHistoryTest, ARunWithAgainStartsTheBatchAnewButEveryReleaseIsCounted) {
+    RunStarted again = RunOf("/b.json");
+    again.again = true;
+    const std::vector<LogEntry> log = {
+        {"a", RunOf("/b.json")},       {"a", DocumentStarted{1}}, {"a", DocumentOutcome{1, kReleased}},
+        {"a", DocumentStarted{2}},     {"a", DocumentOutcome{2, kReleased}},
+        {"a", DocumentStarted{3}},     {"a", DocumentOutcome{3, kReleased}},
+        {"b", again},                  {"b", DocumentStarted{1}}, {"b", DocumentOutcome{1, kReleased}},
+        {"b", DocumentStarted{2}},  // killed here; document 3 not reached
+    };
+    EXPECT_EQ(EarlierReleases(log, "/b.json"), (std::map<std::int64_t, EarlierRelease>{
+                                                   {1, EarlierRelease::Released}, {2, EarlierRelease::Unfinished}}));
+    EXPECT_EQ(ReleasesLogged(log, "/b.json"), (std::map<std::int64_t, int>{{1, 2}, {2, 1}, {3, 1}}));
+}
+
 }  // namespace
 }  // namespace standin

@@ -304,6 +304,30 @@ TEST_F(VeldmarkCommandTest, AReleaseKilledAgainAndAgainEndsWithEveryInvoiceOnceW
     EXPECT_TRUE(orphanLines.empty()) << orphanLines.size() << " invoices had lines without their header";
 }
 
+// A run with --again killed part way is completed by a plain release: every
+// invoice ends in the files twice, each time with all its lines, whatever the
+// kill interrupted.
+TEST_F(VeldmarkCommandTest, AReleaseAgainKilledPartWayIsCompletedByAPlainRelease) {
+    ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
+    ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
+    constexpr int kDocuments = 24;
+    std::ofstream(directory / "again-batch.json") << LargeBatch(kDocuments);
+    ASSERT_EQ(Run("release supplier-invoice.json again-batch.json").exitCode, 0);
+    const KilledRun killed = ReleaseAndKill(directory, {"--again", "supplier-invoice.json", "again-batch.json"}, 3,
+                                            std::chrono::microseconds(2000));
+    ASSERT_TRUE(killed.killed) << killed.out;
+    const CommandResult completed = Run("release supplier-invoice.json again-batch.json");
+    EXPECT_EQ(completed.exitCode, 0) << completed.out << completed.err;
+    const std::filesystem::path library = directory / "demo-output" / "db" / "APLIB.db";
+    const std::map<std::string, int> headers = RowsPerInvoice(library, "AIP32", "INVN32");
+    const std::map<std::string, int> lineRows = RowsPerInvoice(library, "AIP33", "INVN33");
+    for (int id = 1; id <= kDocuments; ++id) {
+        const std::string invoice = InvoiceNumber(id);
+        EXPECT_EQ(headers.count(invoice) ? headers.at(invoice) : 0, 2) << invoice;
+        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 2 * (1 + id % 4)) << invoice;
+    }
+}
+
 // What a service manager or a shutdown sends: the document in progress is
 // finished and logged, the run stops with nothing in doubt, and releasing the
 // batch again releases the rest.
