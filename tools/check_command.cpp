@@ -9,6 +9,8 @@
 #include "data_access/ax_exception.h"
 #include "data_access/ax_recordset.h"
 #include "data_access/platform/database.h"
+#include "data_access/provider/default_environment.h"
+#include "data_access/provider/odbc_commit_mode.h"
 #include "host/kfx_types.h"
 #include "host/text_format.h"
 #include "host/utf8.h"
@@ -196,6 +198,27 @@ public:
     DatabaseCheck(const DocumentClass& documentClass, const veldmark::ReleaseSettings& settings, Findings& findings)
         : documentClass_(documentClass), settings_(settings), findings_(findings) {}
 
+    // How a document's rows will be committed; a data source whose server
+    // refuses the choice has failed the connection already.
+    void ReportCommitMode() {
+        const std::string server = kfx::ToUtf8(settings_.server);
+        if (server.starts_with(dbAx::kEmbeddedDataSourcePrefix)) {
+            findings_.Ok("a document's lines and header are committed together (the embedded database)");
+            return;
+        }
+        dbAx::provider::OdbcCommit commit = dbAx::provider::OdbcCommit::Row;
+        dbAx::provider::ErrorMessages ignored;
+        dbAx::provider::ReadOdbcCommit(server, &commit, ignored);
+        if (commit == dbAx::provider::OdbcCommit::Document) {
+            findings_.Ok("a document's lines and header are committed together (VeldmarkCommit = Document), and "
+                         "the data source accepts it");
+            return;
+        }
+        findings_.Note("each row is committed on its own (VeldmarkCommit = Row, the default): a document that "
+                       "fails part way leaves the lines written before it; set VeldmarkCommit = Document in the "
+                       "data source where the server keeps transactions on AIP32 and AIP33");
+    }
+
     void Run() {
         try {
             connection_.emplace();
@@ -208,6 +231,7 @@ public:
             return;
         }
         findings_.Ok("connected to " + Quoted(settings_.server));
+        ReportCommitMode();
         bool allFiles = true;
         for (std::size_t file = 0; file < std::size(kFileNames); ++file) allFiles = OpenFile(file) && allFiles;
         if (allFiles) {

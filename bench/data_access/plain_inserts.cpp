@@ -14,7 +14,7 @@ void Check(int rc, sqlite3* db, const char* what) {
 
 }  // namespace
 
-PlainInserts::PlainInserts(const std::filesystem::path& databaseFile) {
+PlainInserts::PlainInserts(const std::filesystem::path& databaseFile, bool perInvoice) : perInvoice_(perInvoice) {
     Check(sqlite3_open(databaseFile.string().c_str(), &db_), db_, "open");
     Check(sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), db_, "journal");
 }
@@ -26,8 +26,10 @@ PlainInserts::~PlainInserts() {
 }
 
 void PlainInserts::Write(const Invoice& invoice) {
+    if (perInvoice_) Check(sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), db_, "begin");
     for (const Row& row : invoice.lines) Insert("AIP33", line_, row);
     Insert("AIP32", header_, invoice.header);
+    if (perInvoice_) Check(sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr), db_, "commit");
 }
 
 void PlainInserts::Insert(const char* table, sqlite3_stmt*& statement, const Row& row) {

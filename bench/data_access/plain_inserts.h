@@ -1,5 +1,6 @@
 // The baseline of the row-writing benchmarks: one prepared insert per file,
-// executed and committed per row, on an embedded database file.
+// executed per row and committed per row or per invoice, on an embedded
+// database file.
 #pragma once
 
 #include <sqlite3.h>
@@ -12,7 +13,8 @@ namespace benchdata {
 
 class PlainInserts {
 public:
-    explicit PlainInserts(const std::filesystem::path& databaseFile);
+    // perInvoice: an invoice's lines and header in one transaction.
+    explicit PlainInserts(const std::filesystem::path& databaseFile, bool perInvoice = false);
     ~PlainInserts();
     PlainInserts(const PlainInserts&) = delete;
     PlainInserts& operator=(const PlainInserts&) = delete;
@@ -24,6 +26,7 @@ private:
     void Insert(const char* table, sqlite3_stmt*& statement, const Row& row);
 
     sqlite3* db_ = nullptr;
+    bool perInvoice_;
     sqlite3_stmt* header_ = nullptr;
     sqlite3_stmt* line_ = nullptr;
 };

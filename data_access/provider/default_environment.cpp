@@ -9,7 +9,7 @@ namespace {
 
 provider::BackendSelection DefaultBackends() {
     provider::BackendSelection backends;
-    backends.RegisterPrefix("sqlite:", std::make_unique<provider::EmbeddedBackend>());
+    backends.RegisterPrefix(std::string(kEmbeddedDataSourcePrefix), std::make_unique<provider::EmbeddedBackend>());
     backends.RegisterOdbc(std::make_unique<provider::OdbcBackend>());
     return backends;
 }

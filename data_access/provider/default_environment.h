@@ -3,9 +3,14 @@
 // data source name.
 #pragma once
 
+#include <string_view>
+
 #include "data_access/platform/database.h"
 
 namespace dbAx {
+
+// What starts the data source of the embedded database.
+inline constexpr std::string_view kEmbeddedDataSourcePrefix = "sqlite:";
 
 platform::Environment& DefaultEnvironment();
 

@@ -75,6 +75,7 @@ TEST_F(CheckCommandTest, AGoodClassPassesAndNothingIsWritten) {
               "ok: every text constant fits its column (3 checked)\n"
               "ok: the settings are usable (server 'sqlite:" + database_.string() + "', library 'APLIB')\n"
               "ok: connected to 'sqlite:" + database_.string() + "'\n"
+              "ok: a document's lines and header are committed together (the embedded database)\n"
               "ok: the library 'APLIB' holds AIP32 and AIP33\n"
               "ok: every mapped destination is a column (6 checked)\n");
     EXPECT_EQ(err_.str(), "");

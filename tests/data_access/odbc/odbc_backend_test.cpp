@@ -13,6 +13,7 @@
 
 #include "data_access/provider/odbc_backend.h"
 #include "model/interface_files.h"
+#include "tests/data_access/odbc/own_data_source.h"
 #include "tests/data_access/odbc/scoped_variable.h"
 #include "tests/data_access/odbc/test_schema.h"
 #include "tests/data_access/odbc/test_server.h"
@@ -130,41 +131,6 @@ struct RefusedSetting {
     std::string user;         // empty: the test user
     std::string password;     // empty: the test password
     const char* message;      // "%s" stands for the data source
-};
-
-// A copy of the test data source under a name of its own, in an odbc.ini of
-// its own that ODBCINI names while it lives, with one line added to its
-// entry. Its own name, because the driver manager keeps what it read of an
-// entry for a while.
-class OwnDataSource {
-public:
-    OwnDataSource(const std::string& source, const std::string& name, const std::string& line)
-        : name_(source + "_" + name),
-          path_(std::filesystem::temp_directory_path() /
-                ("veldmark-odbc-" + std::to_string(getpid()) + "-" + name + ".ini")) {
-        std::ifstream original(std::getenv("ODBCINI"));
-        std::ostringstream text;
-        text << original.rdbuf();
-        std::string entries = text.str();
-        const std::string header = "[" + source + "]";
-        entries.replace(entries.find(header), header.size(), "[" + name_ + "]");
-        // The entry is the file's last section, so a line added at the end belongs to it.
-        std::ofstream(path_) << entries << line << "\n";
-        odbcIni_.emplace("ODBCINI", path_.string());
-    }
-    ~OwnDataSource() {
-        odbcIni_.reset();
-        std::filesystem::remove(path_);
-    }
-    OwnDataSource(const OwnDataSource&) = delete;
-    OwnDataSource& operator=(const OwnDataSource&) = delete;
-
-    const std::string& Name() const { return name_; }
-
-private:
-    std::string name_;
-    std::filesystem::path path_;
-    std::optional<ScopedVariable> odbcIni_;
 };
 
 class OdbcBackendSetting : public ServerTest, public ::testing::WithParamInterface<RefusedSetting> {

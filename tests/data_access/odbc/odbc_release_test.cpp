@@ -6,6 +6,7 @@
 
 #include "host/utf8.h"
 #include "tests/data_access/odbc/admin_connection.h"
+#include "tests/data_access/odbc/own_data_source.h"
 #include "tests/data_access/odbc/postgres_release_fixture.h"
 
 namespace odbctest {
@@ -175,6 +176,21 @@ INSTANTIATE_TEST_SUITE_P(
                                    "(Error Code: 0x80040e21)",
                                    0, 2}),
     [](const ::testing::TestParamInfo<RefusedValue>& info) { return std::string(info.param.name); });
+
+// Where the data source commits a document's rows together, the same refusal
+// takes the lines with it, and the next invoice is written whole.
+TEST_F(OdbcRelease, WithDocumentCommitsAHeaderTheServerRefusesTakesItsLinesWithIt) {
+    OwnDataSource own(server_.dataSource, "document-commit", "VeldmarkCommit = Document");
+    document_.connectString = kfx::FromUtf8(own.Name());
+    schema_->Execute("ALTER TABLE %s.AIP32 ADD CONSTRAINT no_such_invoice CHECK (INVN32 <> 'INV0001')");
+    EXPECT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_ERROR);
+    EXPECT_THAT(OneError(), StartsWith("Error Updating AIP32: CAxRecordset::Update\n[SQLSTATE 23514]"));
+    EXPECT_EQ(schema_->RowCount("AIP32"), 0u);
+    EXPECT_EQ(schema_->RowCount("AIP33"), 0u);
+    EXPECT_EQ(ReleaseInvoice(u"INV0002"), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(schema_->RowCount("AIP32"), 1u);
+    EXPECT_EQ(schema_->RowCount("AIP33"), 3u);
+}
 
 TEST_F(OdbcRelease, AWrongPasswordIsReportedAndNothingIsWritten) {
     AddTypicalInvoiceHere();
