@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "host_standin/release_log.h"
 
@@ -18,17 +18,31 @@ enum class EarlierRelease {
     Failed,      // handed over and failed; it may have left line rows behind
 };
 
-// By document id; documents no earlier run handed over are absent. Only the
-// runs of the batch with this identity count, from its latest run with
-// --again on; a release stays a release, whatever a later run did with the
-// document.
-std::map<std::int64_t, EarlierRelease> EarlierReleases(const std::vector<LogEntry>& log,
-                                                      const std::string& batchIdentity);
+// Gathered record by record, in the log's order, so that the log need not be
+// held whole. Only the runs of the batch with the given identity count.
+class BatchHistory {
+public:
+    explicit BatchHistory(std::string batchIdentity) : batchIdentity_(std::move(batchIdentity)) {}
 
-// How often the runs of the batch released each document, over its whole
-// history (--again included): a look-up finds that many headers of a
-// document's earlier releases, and one more when a release in doubt went
-// through.
-std::map<std::int64_t, int> ReleasesLogged(const std::vector<LogEntry>& log, const std::string& batchIdentity);
+    void Add(const LogEntry& entry);
+
+    // By document id; documents no run handed over are absent. Counted from
+    // the latest run with --again on; a release stays a release, whatever a
+    // later run did with the document.
+    const std::map<std::int64_t, EarlierRelease>& Earlier() const { return earlier_; }
+
+    // How often each document was released, over the whole history (--again
+    // included): a look-up finds that many headers of its earlier releases,
+    // and one more when a release in doubt went through.
+    const std::map<std::int64_t, int>& ReleasesLogged() const { return releases_; }
+
+private:
+    void UnlessReleased(std::int64_t documentId, EarlierRelease state);
+
+    std::string batchIdentity_;
+    std::set<std::string> runsOfTheBatch_;
+    std::map<std::int64_t, EarlierRelease> earlier_;
+    std::map<std::int64_t, int> releases_;
+};
 
 }  // namespace standin

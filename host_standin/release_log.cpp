@@ -124,28 +124,28 @@ struct Line {
     bool ended = false;  // by a line end
 };
 
-std::vector<Line> ReadLines(const std::filesystem::path& path) {
-    // A device or a pipe could be read for ever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        throw StoreError(path.string() + ": the log is not a regular file");
+// The log's lines one at a time: a log grows with every run, and a release
+// needs only what concerns its batch.
+class LineReader {
+public:
+    explicit LineReader(const std::filesystem::path& path) : path_(path), in_(path, std::ios::binary) {
+        if (!in_) throw StoreError(path.string() + ": cannot open for reading");
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw StoreError(path.string() + ": cannot open for reading");
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw StoreError(path.string() + ": cannot read");
-    std::vector<Line> lines;
-    for (std::size_t start = 0; start < content.size();) {
-        const std::size_t end = content.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back({content.substr(start), false});
-            break;
+
+    std::optional<Line> Next() {
+        Line line;
+        if (!std::getline(in_, line.text)) {
+            if (in_.bad()) throw StoreError(path_.string() + ": cannot read");
+            return std::nullopt;
         }
-        lines.push_back({content.substr(start, end - start), true});
-        start = end + 1;
+        line.ended = !in_.eof();
+        return line;
     }
-    return lines;
-}
+
+private:
+    const std::filesystem::path& path_;
+    std::ifstream in_;
+};
 
 bool EndsALineCutShort(const Line& line) {
     try {
@@ -209,27 +209,41 @@ void ReleaseLogWriter::Write(const std::string& line) {
     }
 }
 
+std::vector<std::string> StreamReleaseLog(const std::filesystem::path& path,
+                                          const std::function<void(LogEntry&&)>& take) {
+    std::vector<std::string> notes;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return notes;
+    // A device or a pipe could be read for ever.
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw StoreError(path.string() + ": the log is not a regular file");
+    }
+    LineReader reader(path);
+    // One line ahead: whether a malformed line was cut short by its run's
+    // end shows in the line after it.
+    std::optional<Line> line = reader.Next();
+    for (std::size_t number = 1; line; ++number) {
+        std::optional<Line> next = reader.Next();
+        // A blank line (an editor's, say) holds no record.
+        if (line->text.find_first_not_of(" \t\r") != std::string::npos) {
+            const std::string place = path.string() + ":" + std::to_string(number);
+            try {
+                const Json parsed = ParseStrictJson(line->text, path.string(), static_cast<int>(number));
+                if (std::optional<LogEntry> entry = FromJson(JsonNode(parsed, "", place))) take(std::move(*entry));
+            } catch (const StoreError&) {
+                const bool endedLater = next && EndsALineCutShort(*next);
+                if (line->ended && !endedLater) throw;
+                notes.push_back(place + ": a record cut short when its run ended; skipped");
+            }
+        }
+        line = std::move(next);
+    }
+    return notes;
+}
+
 ReleaseLog ReadReleaseLog(const std::filesystem::path& path) {
     ReleaseLog log;
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored)) return log;
-    const std::vector<Line> lines = ReadLines(path);
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        // A blank line (an editor's, say) holds no record.
-        if (lines[index].text.find_first_not_of(" \t\r") == std::string::npos) continue;
-        const std::string place = path.string() + ":" + std::to_string(index + 1);
-        try {
-            const Json parsed = ParseStrictJson(lines[index].text, path.string(), static_cast<int>(index + 1));
-            if (std::optional<LogEntry> entry = FromJson(JsonNode(parsed, "", place))) {
-                log.entries.push_back(std::move(*entry));
-            }
-        } catch (const StoreError&) {
-            const bool cutShort = !lines[index].ended;
-            const bool endedLater = index + 1 < lines.size() && EndsALineCutShort(lines[index + 1]);
-            if (!cutShort && !endedLater) throw;
-            log.notes.push_back(place + ": a record cut short when its run ended; skipped");
-        }
-    }
+    log.notes = StreamReleaseLog(path, [&log](LogEntry&& entry) { log.entries.push_back(std::move(entry)); });
     return log;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <variant>
@@ -106,11 +107,17 @@ struct ReleaseLog {
     std::vector<std::string> notes;  // "<file>:<line>: ...", for the lines skipped
 };
 
-// Reads the whole log; an absent log is empty, anything but a regular file
-// is refused. A last line cut short, or
-// one a later writer ended, is skipped with a note. Throws StoreError naming
-// the file and line of any other malformed record, and of a record without a
-// run (written before records named their runs).
+// Reads the log record by record, holding no more than two of its lines at
+// a time, and hands each entry to `take`; answers the notes. An absent log
+// is empty, anything but a regular file is refused. A last line cut short,
+// or one a later writer ended, is skipped with a note; so is a blank line,
+// without one. Throws StoreError naming the file and line of any other
+// malformed record, and of a record without a run (written before records
+// named their runs).
+std::vector<std::string> StreamReleaseLog(const std::filesystem::path& path,
+                                          const std::function<void(LogEntry&&)>& take);
+
+// The whole log, as StreamReleaseLog reads it.
 ReleaseLog ReadReleaseLog(const std::filesystem::path& path);
 
 }  // namespace standin

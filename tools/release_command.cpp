@@ -282,11 +282,14 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
         batchIdentity = BatchIdentity(request.batchFile);
         // Before the log is read: what it says holds until this run ends.
         lock = LockBatch(request.batchFile);
-        const ReleaseLog log = ReadReleaseLog(logFile);
-        for (const std::string& note : log.notes) streams.err << "veldmark: note: " << note << '\n';
+        // Record by record: a long-lived log is never held whole.
+        BatchHistory history(batchIdentity);
+        const std::vector<std::string> notes =
+            StreamReleaseLog(logFile, [&history](LogEntry&& entry) { history.Add(entry); });
+        for (const std::string& note : notes) streams.err << "veldmark: note: " << note << '\n';
         if (!request.again) {
-            earlier = EarlierReleases(log.entries, batchIdentity);
-            releasesLogged = ReleasesLogged(log.entries, batchIdentity);
+            earlier = history.Earlier();
+            releasesLogged = history.ReleasesLogged();
         }
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";

@@ -7,6 +7,12 @@ namespace {
 
 RunStarted RunOf(const std::string& batchIdentity) { return {"2026-03-14T10:00:00Z", "c.json", "b.json", batchIdentity}; }
 
+BatchHistory HistoryOf(const std::vector<LogEntry>& log, const std::string& batchIdentity) {
+    BatchHistory history(batchIdentity);
+    for (const LogEntry& entry : log) history.Add(entry);
+    return history;
+}
+
 TEST(BatchHistoryTest, OnlyRunsOfTheSameBatchCountAndAReleaseStaysAReleaseWhateverFollows) {
     const std::vector<LogEntry> log = {
         {"a", RunOf("/b.json")},
@@ -26,14 +32,14 @@ TEST(BatchHistoryTest, OnlyRunsOfTheSameBatchCountAndAReleaseStaysAReleaseWhatev
     };
     const std::map<std::int64_t, EarlierRelease> expected = {
         {1, EarlierRelease::Released}, {2, EarlierRelease::Failed}, {3, EarlierRelease::Unfinished}};
-    EXPECT_EQ(EarlierReleases(log, "/b.json"), expected);
-    EXPECT_EQ(EarlierReleases(log, "/other.json"), (std::map<std::int64_t, EarlierRelease>{{2, EarlierRelease::Released}}));
+    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), expected);
+    EXPECT_EQ(HistoryOf(log, "/other.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{{2, EarlierRelease::Released}}));
 }
 
 TEST(BatchHistoryTest, AFailedDocumentStartedAgainIsUnfinishedUntilItsOutcome) {
     const std::vector<LogEntry> log = {{"a", RunOf("/b.json")}, {"a", DocumentStarted{1}}, {"a", DocumentOutcome{1, kFailed}},
                                        {"b", RunOf("/b.json")}, {"b", DocumentStarted{1}}};
-    EXPECT_EQ(EarlierReleases(log, "/b.json"), (std::map<std::int64_t, EarlierRelease>{{1, EarlierRelease::Unfinished}}));
+    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{{1, EarlierRelease::Unfinished}}));
 }
 
 // A run with --again that ended early: the documents it did not reach are to
@@ -49,9 +55,9 @@ TEST(BatchHistoryTest, ARunWithAgainStartsTheBatchAnewButEveryReleaseIsCounted) 
         {"b", again},                  {"b", DocumentStarted{1}}, {"b", DocumentOutcome{1, kReleased}},
         {"b", DocumentStarted{2}},  // killed here; document 3 not reached
     };
-    EXPECT_EQ(EarlierReleases(log, "/b.json"), (std::map<std::int64_t, EarlierRelease>{
+    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{
                                                    {1, EarlierRelease::Released}, {2, EarlierRelease::Unfinished}}));
-    EXPECT_EQ(ReleasesLogged(log, "/b.json"), (std::map<std::int64_t, int>{{1, 2}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(HistoryOf(log, "/b.json").ReleasesLogged(), (std::map<std::int64_t, int>{{1, 2}, {2, 1}, {3, 1}}));
 }
 
 }  // namespace
