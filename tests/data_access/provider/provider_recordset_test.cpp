@@ -1,9 +1,14 @@
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "data_access/provider/embedded_database.h"
+#include "data_access/provider/utf8_path.h"
 #include "model/interface_files.h"
 #include "provider_test_support.h"
 
@@ -235,6 +240,29 @@ TEST_F(DocumentTransactionTest, LinesOfADocumentThatEndsWithoutItsHeaderAreDropp
     ASSERT_EQ(header->AddNew(), kfx::HR_S_OK);
     ASSERT_EQ(header->Update(), kfx::HR_S_OK);
     EXPECT_EQ(LineRows().rows.size(), 1u);
+}
+
+// Another writer's transaction on the library (a second station) is waited
+// for, within the busy timeout, instead of failing the document.
+TEST_F(DocumentTransactionTest, AnotherWritersLockIsWaitedFor) {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(Utf8FromPath(directory_.Path() / "TESTLIB.db").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO AIP33 (INVN33) VALUES ('OTHER')", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    std::thread letGo([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    auto connection = Connect();
+    WriteLines(*connection, 2);
+    auto header = OpenRecordset(*connection, kHeaderSelection);
+    ASSERT_EQ(header->AddNew(), kfx::HR_S_OK);
+    EXPECT_EQ(header->Update(), kfx::HR_S_OK) << ::testing::PrintToString(ErrorTexts(*connection));
+    letGo.join();
+    sqlite3_close(other);
+    EXPECT_EQ(LineRows().rows.size(), 3u);
+    EXPECT_EQ(HeaderRows().rows.size(), 1u);
 }
 
 TEST_F(ProviderRecordsetTest, DropsAPendingRowOnCancelCloseOrTheConnectionsClose) {
