@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "data_access/provider/ascii_case.h"
 #include "data_access/provider/sqlite_handles.h"
 #include "data_access/provider/utf8_path.h"
 
@@ -13,10 +14,6 @@ constexpr std::size_t kLongestLibraryName = 10;
 bool IsLetterOrUnderscore(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool EqualIgnoringCase(std::string_view left, std::string_view right) {
-    return UpperLibraryName(left) == UpperLibraryName(right);
-}
 
 }  // namespace
 
@@ -30,13 +27,7 @@ bool IsValidLibraryName(std::string_view library) {
     return true;
 }
 
-std::string UpperLibraryName(std::string_view library) {
-    std::string upper(library);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
+std::string UpperLibraryName(std::string_view library) { return AsciiUpper(library); }
 
 bool LocateLibraryFile(const std::filesystem::path& directory, std::string_view library,
                        std::optional<std::filesystem::path>* file, std::string* error) {
@@ -45,7 +36,7 @@ bool LocateLibraryFile(const std::filesystem::path& directory, std::string_view 
     std::error_code failure;
     std::filesystem::directory_iterator entry(directory, failure);
     for (; !failure && entry != std::filesystem::directory_iterator(); entry.increment(failure)) {
-        if (!EqualIgnoringCase(Utf8FromPath(entry->path().filename()), wanted)) continue;
+        if (!EqualIgnoringAsciiCase(Utf8FromPath(entry->path().filename()), wanted)) continue;
         if (*file) {
             *error = "Library '" + std::string(library) + "' is ambiguous: both '" + Utf8FromPath(**file) +
                      "' and '" + Utf8FromPath(entry->path()) + "' name it";

@@ -2,21 +2,13 @@
 
 #include <string>
 
+#include "data_access/provider/ascii_case.h"
 #include "data_access/provider/odbc_data_source_key.h"
 
 namespace dbAx::provider {
 namespace {
 
 constexpr const char* kKey = "VeldmarkCommit";
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -33,7 +25,7 @@ Result ReadOdbcCommit(std::string_view dataSource, OdbcCommit* commit, ErrorMess
         return kfx::HR_S_OK;
     }
     for (const OdbcCommit choice : {OdbcCommit::Row, OdbcCommit::Document}) {
-        if (SameIgnoringCase(Trimmed(*value), OdbcCommitName(choice))) {
+        if (EqualIgnoringAsciiCase(Trimmed(*value), OdbcCommitName(choice))) {
             *commit = choice;
             return kfx::HR_S_OK;
         }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "data_access/provider/ascii_case.h"
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_result_columns.h"
 #include "data_access/provider/odbc_row_count.h"
@@ -17,14 +18,6 @@ namespace {
 Result Refuse(ErrorMessages& errors, Result result, std::string message) {
     errors.push_back(std::move(message));
     return result;
-}
-
-std::string Upper(std::string_view name) {
-    std::string upper(name);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
 }
 
 std::optional<ColumnKind> KindOf(SQLSMALLINT sqlType) {
@@ -171,7 +164,7 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
                               "NUMERIC(p,s))");
         }
         ColumnDescription described;
-        described.name = Upper(column.name);
+        described.name = AsciiUpper(column.name);
         described.kind = *kind;
         described.length = static_cast<int>(column.size);
         described.scale = column.digits;

@@ -1,7 +1,7 @@
 #include "data_access/provider/provider_recordset.h"
 
-#include <algorithm>
 
+#include "data_access/provider/ascii_case.h"
 #include "data_access/provider/provider_connection.h"
 #include "data_access/provider/value_conversion.h"
 #include "host/utf8.h"
@@ -13,12 +13,7 @@ namespace {
 constexpr std::int32_t kSupportedOptions = platform::adAddNew | platform::adUpdate;
 
 // Servers report the name in their own case (PostgreSQL in lower case).
-bool IsLineFile(const std::string& table) {
-    const std::string& lines = veldmark::LineFile().name;
-    return std::equal(table.begin(), table.end(), lines.begin(), lines.end(), [](char a, char b) {
-        return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-    });
-}
+bool IsLineFile(const std::string& table) { return EqualIgnoringAsciiCase(table, veldmark::LineFile().name); }
 
 Result Read(std::int32_t property, std::int32_t* value) {
     if (!value) return kfx::HR_E_POINTER;
