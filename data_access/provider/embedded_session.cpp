@@ -6,6 +6,7 @@
 #include "data_access/provider/embedded_library_files.h"
 #include "data_access/provider/value_conversion.h"
 #include "data_access/provider/sql_qualifiers.h"
+#include "data_access/provider/utf8_path.h"
 
 namespace dbAx::provider {
 namespace {
@@ -35,6 +36,25 @@ bool OnlyStatementEnds(std::string_view tail) { return tail.find_first_not_of(" 
 
 }  // namespace
 
+// SQLite's own close leaves the log of a moved file at the path; a failed
+// checkpoint (another process still reading the old file) leaves it too,
+// and nothing more can be done here.
+EmbeddedSession::~EmbeddedSession() {
+    sqlite3* database = database_.get();
+    if (!sqlite3_get_autocommit(database)) sqlite3_exec(database, "ROLLBACK", nullptr, nullptr, nullptr);
+    for (const auto& [schema, library] : attached_) {
+        if (Moved(schema)) sqlite3_exec(database, library.checkpoint.c_str(), nullptr, nullptr, nullptr);
+    }
+}
+
+bool EmbeddedSession::Moved(const std::string& schema) const noexcept {
+    // A file system whose SQLite cannot tell (Windows) can neither remove
+    // nor replace a file that SQLite holds open.
+    int moved = 0;
+    const int answer = sqlite3_file_control(database_.get(), schema.c_str(), SQLITE_FCNTL_HAS_MOVED, &moved);
+    return (answer != SQLITE_OK && answer != SQLITE_NOTFOUND) || moved;
+}
+
 Result EmbeddedSession::AttachLibraries(const std::string& selection, ErrorMessages& errors) {
     for (const std::string& qualifier : QualifierNames(selection)) {
         const std::string schema = UpperLibraryName(qualifier);
@@ -45,21 +65,19 @@ Result EmbeddedSession::AttachLibraries(const std::string& selection, ErrorMessa
         // Without a file the name is no library; the statement says what it is.
         if (!file) continue;
         if (!AttachLibraryFile(database_.get(), *file, schema, &error)) return Fail(errors, kfx::HR_E_FAIL, error);
-        attached_.emplace(schema, *file);
+        attached_.emplace(schema, AttachedLibrary{*file, "PRAGMA " + QuoteIdentifier(schema) +
+                                                             ".wal_checkpoint(TRUNCATE)"});
     }
     return kfx::HR_S_OK;
 }
 
 bool EmbeddedSession::Usable() {
-    for (const auto& [schema, attachedFile] : attached_) {
+    for (const auto& [schema, library] : attached_) {
         std::optional<std::filesystem::path> file;
         std::string ignored;
-        if (!LocateLibraryFile(directory_, schema, &file, &ignored) || file != attachedFile) return false;
-        // A file system whose SQLite cannot tell (Windows) can neither remove
-        // nor replace a file that SQLite holds open.
-        int moved = 0;
-        const int answer = sqlite3_file_control(database_.get(), schema.c_str(), SQLITE_FCNTL_HAS_MOVED, &moved);
-        if ((answer != SQLITE_OK && answer != SQLITE_NOTFOUND) || moved) return false;
+        if (!LocateLibraryFile(directory_, schema, &file, &ignored) || file != library.file || Moved(schema)) {
+            return false;
+        }
     }
     return true;
 }
@@ -263,10 +281,14 @@ Result EmbeddedSession::Insert(const TableDescription& description,
     // Immediate: the library's write lock is taken, or waited for, before
     // the document's first row rather than at a later one.
     std::string error;
-    if (sqlite3_get_autocommit(database_.get()) && !ExecuteSqlite(database_.get(), "BEGIN IMMEDIATE", &error)) {
-        errors.push_back(error);
-        return kfx::HR_E_FAIL;
+    if (sqlite3_get_autocommit(database_.get())) {
+        if (!ExecuteSqlite(database_.get(), "BEGIN IMMEDIATE", &error)) {
+            errors.push_back(error);
+            return kfx::HR_E_FAIL;
+        }
+        writing_.clear();
     }
+    writing_.insert(table.schema);
     int parameter = 0;
     for (std::size_t column = 0; column < values.size(); ++column) {
         if (!assigned_[column]) continue;
@@ -285,6 +307,14 @@ Result EmbeddedSession::Insert(const TableDescription& description,
 
 Result EmbeddedSession::Commit(ErrorMessages& errors) {
     if (sqlite3_get_autocommit(database_.get())) return kfx::HR_S_OK;
+    for (const std::string& schema : writing_) {
+        if (!Moved(schema)) continue;
+        Rollback();
+        return Fail(errors, kfx::HR_E_FAIL,
+                    "The library file '" + Utf8FromPath(attached_.at(schema).file) +
+                        "' was replaced or removed while the document was written: nothing of the document was "
+                        "written");
+    }
     std::string error;
     if (ExecuteSqlite(database_.get(), "COMMIT", &error)) return kfx::HR_S_OK;
     errors.push_back(error);

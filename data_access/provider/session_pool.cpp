@@ -4,10 +4,9 @@
 
 namespace dbAx::provider {
 
-void SessionPool::TakeExpired(std::chrono::steady_clock::time_point now, std::vector<Idle>* expired) {
-    const auto stale = [&](const Idle& idle) { return now - idle.since >= idleTime_; };
+void SessionPool::TakeUnfit(std::chrono::steady_clock::time_point now, std::vector<Idle>* unfit) {
     for (Idle& idle : idle_) {
-        if (stale(idle)) expired->push_back(std::move(idle));
+        if (now - idle.since >= idleTime_ || !idle.session->Usable()) unfit->push_back(std::move(idle));
     }
     std::erase_if(idle_, [](const Idle& idle) { return !idle.session; });
 }
@@ -15,23 +14,14 @@ void SessionPool::TakeExpired(std::chrono::steady_clock::time_point now, std::ve
 std::unique_ptr<RememberingSession> SessionPool::Take(const SessionKey& key) {
     // Closing a session may wait for its server: never under the lock.
     std::vector<Idle> closing;
-    for (;;) {
-        std::unique_ptr<RememberingSession> candidate;
-        {
-            std::lock_guard lock(mutex_);
-            TakeExpired(std::chrono::steady_clock::now(), &closing);
-            const auto latest =
-                std::find_if(idle_.rbegin(), idle_.rend(), [&](const Idle& idle) { return idle.key == key; });
-            if (latest == idle_.rend()) return nullptr;
-            candidate = std::move(latest->session);
-            idle_.erase(std::next(latest).base());
-        }
-        // Checked outside the lock: the session is this caller's alone now.
-        if (candidate->Usable()) {
-            candidate->Taken();
-            return candidate;
-        }
-    }
+    std::lock_guard lock(mutex_);
+    TakeUnfit(std::chrono::steady_clock::now(), &closing);
+    const auto latest = std::find_if(idle_.rbegin(), idle_.rend(), [&](const Idle& idle) { return idle.key == key; });
+    if (latest == idle_.rend()) return nullptr;
+    std::unique_ptr<RememberingSession> session = std::move(latest->session);
+    idle_.erase(std::next(latest).base());
+    session->Taken();
+    return session;
 }
 
 void SessionPool::GiveBack(const SessionKey& key, std::unique_ptr<RememberingSession> session) {
@@ -39,7 +29,7 @@ void SessionPool::GiveBack(const SessionKey& key, std::unique_ptr<RememberingSes
     if (!session || !session->Usable()) return;
     std::lock_guard lock(mutex_);
     const auto now = std::chrono::steady_clock::now();
-    TakeExpired(now, &closing);
+    TakeUnfit(now, &closing);
     idle_.push_back({key, std::move(session), now});
 }
 

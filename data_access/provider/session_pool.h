@@ -5,9 +5,11 @@
 //
 // A session is held by one connection at a time: taking it removes it from
 // the pool. One is given back only while it can serve another connection
-// (Session::Usable); one found unusable when taken, or idle longer than the
-// pool's idle time, is closed. The pool is checked for idle sessions
-// whenever it is used; it is guarded for use from several threads.
+// (Session::Usable). Whenever the pool is used, every session in it is
+// checked, and those no longer usable or idle longer than the pool's idle
+// time are closed: so a library file replaced is let go by every session
+// before any opens the new one. The pool is guarded for use from several
+// threads.
 #pragma once
 
 #include <chrono>
@@ -52,8 +54,9 @@ private:
         std::chrono::steady_clock::time_point since;
     };
 
-    // Moves the sessions idle too long out of the pool, for closing without the lock.
-    void TakeExpired(std::chrono::steady_clock::time_point now, std::vector<Idle>* expired);
+    // Moves the sessions idle too long or no longer usable out of the pool,
+    // for closing without the lock.
+    void TakeUnfit(std::chrono::steady_clock::time_point now, std::vector<Idle>* unfit);
 
     const std::chrono::steady_clock::duration idleTime_;
     std::mutex mutex_;

@@ -322,6 +322,101 @@ TEST_F(SessionPoolTest, ASessionWhoseLibraryFileWasReplacedIsNotTakenAgain) {
     EXPECT_EQ(Headers(directory_.Path()), std::vector<std::string>{"NEW"}) << "written to the file that is there";
 }
 
+// How an administrator puts a library back from its backup while a release
+// runs: a new file at the library's path, the old one still held open.
+enum class Restore { MovedOver, RemovedAndCopied };
+
+std::string IntegrityCheck(const std::filesystem::path& file) {
+    sqlite3* database = nullptr;
+    std::string answer = "cannot be opened";
+    if (sqlite3_open(Utf8FromPath(file).c_str(), &database) == SQLITE_OK) {
+        sqlite3_stmt* check = nullptr;
+        sqlite3_prepare_v2(database, "PRAGMA integrity_check", -1, &check, nullptr);
+        answer = sqlite3_step(check) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(check, 0))
+                                                   : sqlite3_errmsg(database);
+        sqlite3_finalize(check);
+    }
+    sqlite3_close(database);
+    return answer;
+}
+
+class LibraryRestoredTest : public SessionPoolTest, public ::testing::WithParamInterface<Restore> {
+protected:
+    LibraryRestoredTest() {
+        // The backup holds one invoice and no log: closed by its last connection.
+        CreateEmbeddedInterfaceFiles(backup_.Path(), "TESTLIB");
+        sqlite3* database = nullptr;
+        EXPECT_EQ(sqlite3_open(Utf8FromPath(backup_.Path() / "TESTLIB.db").c_str(), &database), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(database, "INSERT INTO AIP32 (INVN32) VALUES ('RESTORED')", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(database);
+    }
+
+    // False where a file that a session holds open can be neither removed nor replaced.
+    bool RestoreFromBackup() {
+        const std::filesystem::path backup = backup_.Path() / "TESTLIB.db";
+        std::error_code error;
+        if (GetParam() == Restore::MovedOver) {
+            const std::filesystem::path restored = directory_.Path() / "restored.tmp";
+            std::filesystem::copy_file(backup, restored);
+            std::filesystem::rename(restored, Library(), error);
+        } else if (std::filesystem::remove(Library(), error)) {
+            std::filesystem::copy_file(backup, Library());
+        }
+        return !error;
+    }
+
+    // The last close of the library, as when the process ends.
+    void CloseEverySession() {
+        environment_.Uninitialize();
+        ASSERT_EQ(environment_.Initialize(), kfx::HR_S_OK);
+    }
+
+    std::filesystem::path Library() const { return directory_.Path() / "TESTLIB.db"; }
+
+    TemporaryDirectory backup_;
+};
+
+TEST_P(LibraryRestoredTest, BetweenDocumentsKeepsTheRestoredRowsAndTakesTheNextDocuments) {
+    // Two sessions in the pool hold the old file: the release's and another user's.
+    ReleaseDocument("OLD1");
+    AddHeader(*Open(directory_.Path(), u"OTHER"), "OLD2");
+    ASSERT_EQ(counts_.open, 2);
+    if (!RestoreFromBackup()) GTEST_SKIP() << "this system replaces no file that a session holds open";
+    ReleaseDocument("NEW1");
+    ReleaseDocument("NEW2");
+    EXPECT_EQ(counts_.open, 1) << "every session holding the old file is closed";
+    const std::vector<std::string> expected{"RESTORED", "NEW1", "NEW2"};
+    EXPECT_EQ(Headers(directory_.Path()), expected);
+    CloseEverySession();
+    EXPECT_EQ(IntegrityCheck(Library()), "ok");
+    EXPECT_EQ(Headers(directory_.Path()), expected);
+}
+
+TEST_P(LibraryRestoredTest, MidDocumentFailsTheDocumentAndKeepsTheRestoredRows) {
+    ReleaseDocument("OLD");
+    auto connection = Open(directory_.Path());
+    AddRow(*connection, kLines, u"INVN33", "HALF");
+    if (!RestoreFromBackup()) GTEST_SKIP() << "this system replaces no file that a session holds open";
+    AddRow(*connection, kHeaders, u"INVN32", "HALF", Then::ExpectRefusal);
+    EXPECT_EQ(ErrorTexts(*connection),
+              std::vector<std::string>{"The library file '" + Utf8FromPath(Library()) +
+                                       "' was replaced or removed while the document was written: nothing of "
+                                       "the document was written"});
+    EXPECT_EQ(connection->Close(), kfx::HR_S_OK);
+    ReleaseDocument("NEW");
+    CloseEverySession();
+    EXPECT_EQ(IntegrityCheck(Library()), "ok");
+    EXPECT_EQ(Headers(directory_.Path()), (std::vector<std::string>{"RESTORED", "NEW"}));
+    EXPECT_TRUE(ReadEmbeddedRows(directory_.Path(), "TESTLIB", "AIP33").rows.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Restores, LibraryRestoredTest,
+                         ::testing::Values(Restore::MovedOver, Restore::RemovedAndCopied),
+                         [](const ::testing::TestParamInfo<Restore>& info) {
+                             return info.param == Restore::MovedOver ? "MovedOver" : "RemovedAndCopied";
+                         });
+
 TEST_F(SessionPoolTest, APooledSessionFoundLostAtItsFirstCallIsReplacedWithoutAWord) {
     ReleaseDocument("FIRST");
     counts_.dieUnnoticed = true;
