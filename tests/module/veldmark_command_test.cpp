@@ -2,24 +2,21 @@
 // registry, so release works after register and stops after unregister.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <set>
 #include <sstream>
-#include <thread>
 
 #include "host_standin/release_log.h"
 #include "tests/module/loaded_component.h"
+#include "tests/support/killed_release.h"
 
 namespace standin {
 namespace {
@@ -130,32 +127,6 @@ TEST_F(VeldmarkCommandTest, RegisteringWhatIsNotAComponentSaysWhy) {
     EXPECT_FALSE(std::filesystem::exists(registry.File()));
 }
 
-std::string InvoiceNumber(int documentId) {
-    char number[16];
-    std::snprintf(number, sizeof number, "K%04d", documentId);
-    return number;
-}
-
-// A batch of invoices "K0001", ... with 1 to 4 lines each, for the sample class.
-std::string LargeBatch(int documents) {
-    std::string text = R"({"formatVersion": 1, "batchName": "KILL", "batchFields": {}, "documents": [)";
-    for (int id = 1; id <= documents; ++id) {
-        const std::string invoice = InvoiceNumber(id);
-        std::string lines;
-        for (int line = 1; line <= 1 + id % 4; ++line) {
-            lines += std::string(line > 1 ? ", " : "") + R"({"Item Code": "IT)" + std::to_string(line) +
-                     R"(", "Description": "Line )" + std::to_string(line) +
-                     R"(", "Quantity": "1", "VAT Code": "S", "Unit Price": "1.00", "Line Value": "1.00"})";
-        }
-        text += std::string(id > 1 ? ", " : "") + R"({"documentId": )" + std::to_string(id) +
-                R"(, "pdfFileName": ")" + invoice + R"(.pdf", "indexFields": {"Invoice Number": ")" + invoice +
-                R"(", "Supplier Account": "01SUP)" + std::to_string(id) +
-                R"(", "Supplier Name": "Supplier", "Invoice Date": "1260302", "Currency": "GBP"}, "tables": {"Lines": [)" +
-                lines + "]}}";
-    }
-    return text + "]}";
-}
-
 // Rows per invoice number in one interface file of the embedded library.
 std::map<std::string, int> RowsPerInvoice(const std::filesystem::path& library, const char* file, const char* column) {
     std::map<std::string, int> rows;
@@ -182,59 +153,6 @@ void DeleteLinesOf(const std::filesystem::path& library, const std::string& invo
     sqlite3_close(database);
 }
 
-struct KilledRun {
-    bool killed = false;
-    int exitCode = -1;
-    std::string out;
-};
-
-// Starts `veldmark release`, and sends it the signal once `lines` documents
-// were released (those released before aside) and `delay` has passed, unless
-// it ends first; then waits for it to end.
-KilledRun ReleaseAndKill(const std::filesystem::path& directory, const std::vector<std::string>& arguments, int lines,
-                         std::chrono::microseconds delay, int signal = SIGKILL) {
-    std::vector<char*> argv{const_cast<char*>(VELDMARK_EXECUTABLE), const_cast<char*>("release")};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        // Only what is safe between fork and exec.
-        const int nothing = open("/dev/null", O_WRONLY);
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        dup2(nothing, STDERR_FILENO);
-        close(pipeEnds[0]);
-        close(pipeEnds[1]);
-        if (chdir(directory.c_str()) != 0) _exit(127);
-        execv(VELDMARK_EXECUTABLE, argv.data());
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    KilledRun run;
-    int seen = 0;
-    char buffer[4096];
-    ssize_t got;
-    while (seen < lines && (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
-        run.out.append(buffer, static_cast<std::size_t>(got));
-        seen = 0;
-        for (std::size_t at = run.out.find(": released"); at != std::string::npos;
-             at = run.out.find(": released", at + 1)) {
-            ++seen;
-        }
-    }
-    std::this_thread::sleep_for(delay);
-    int status = 0;
-    const bool ended = waitpid(child, &status, WNOHANG) == child;
-    if (!ended) kill(child, signal);
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, static_cast<std::size_t>(got));
-    close(pipeEnds[0]);
-    if (!ended) waitpid(child, &status, 0);
-    run.killed = WIFSIGNALED(status);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
 // Kills release at random points again and again, then releases the batch
 // again until it is done, doing what the README says for lines left without
 // a header: every invoice ends in AIP32 once, with exactly its lines.
@@ -242,66 +160,32 @@ TEST_F(VeldmarkCommandTest, AReleaseKilledAgainAndAgainEndsWithEveryInvoiceOnceW
     ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
     constexpr int kDocuments = 24;
-    std::ofstream(directory / "kill-batch.json") << LargeBatch(kDocuments);
+    std::ofstream(directory / "kill-batch.json") << testsupport::KillBatchJson(kDocuments);
     const std::filesystem::path library = directory / "demo-output" / "db" / "APLIB.db";
-    const std::filesystem::path logFile = directory / "supplier-invoice.log.jsonl";
 
-    std::mt19937 random(20260314);
-    int kills = 0, midDocument = 0;
-    std::set<std::string> runs;
-    std::set<int> foundReleased, orphanLines;
-    for (int trial = 0; trial < 40; ++trial) {
-        // Once the run is under way, at any moment of a document.
-        const bool killThisOne = kills < 10;
-        const KilledRun run =
-            ReleaseAndKill(directory, {"supplier-invoice.json", "kill-batch.json"},
-                           killThisOne ? 1 + static_cast<int>(random() % 4) : 1 << 30,
-                           std::chrono::microseconds(killThisOne ? random() % 25000 : 0));
-        if (run.killed) ++kills;
-        const CommandResult log = Run("log supplier-invoice.json");
-        ASSERT_EQ(log.exitCode, 0) << "trial " << trial << ": " << log.err;
-
-        // What this run did with the documents the run before left in doubt.
-        std::istringstream lines(run.out);
-        for (std::string line; std::getline(lines, line);) {
-            if (!line.starts_with("Document ")) continue;
-            const int id = std::stoi(line.substr(9));
-            if (line.find(": released: its header is in AIP32 already") != std::string::npos) foundReleased.insert(id);
-            if (line.find(": in doubt: ") != std::string::npos) {
-                orphanLines.insert(id);
-                DeleteLinesOf(library, InvoiceNumber(id));
-            }
-        }
-        // Documents this run handed over and left without an outcome.
-        const ReleaseLog records = ReadReleaseLog(logFile);
-        if (records.entries.empty()) continue;
-        const std::string lastRun = records.entries.back().runId;
-        if (!runs.insert(lastRun).second) continue;  // killed before its run was logged
-        std::set<std::int64_t> started, ended;
-        for (const LogEntry& entry : records.entries) {
-            if (entry.runId != lastRun) continue;
-            if (const auto* s = std::get_if<DocumentStarted>(&entry.record)) started.insert(s->documentId);
-            if (const auto* o = std::get_if<DocumentOutcome>(&entry.record)) ended.insert(o->documentId);
-        }
-        for (std::int64_t id : started) midDocument += run.killed && !ended.contains(id) ? 1 : 0;
-        if (!run.killed && run.exitCode == 0) break;
-    }
-    EXPECT_GE(kills, 3) << "too few runs were killed to mean anything";
-    EXPECT_GE(midDocument, 1) << "no kill landed inside a document";
+    const testsupport::KillTrialsOutcome outcome = testsupport::ReleaseKilledAgainAndAgain(
+        VELDMARK_EXECUTABLE,
+        {directory, "supplier-invoice.json", "kill-batch.json", directory / "supplier-invoice.log.jsonl"},
+        [&](int id) { DeleteLinesOf(library, testsupport::KillBatchInvoice(id)); },
+        [](const testsupport::KilledRun&) {});
+    EXPECT_TRUE(outcome.completed);
+    EXPECT_GE(outcome.kills, 3) << "too few runs were killed to mean anything";
+    EXPECT_GE(outcome.midDocument, 1) << "no kill landed inside a document";
 
     const std::map<std::string, int> headers = RowsPerInvoice(library, "AIP32", "INVN32");
     const std::map<std::string, int> lineRows = RowsPerInvoice(library, "AIP33", "INVN33");
     ASSERT_EQ(headers.size(), static_cast<std::size_t>(kDocuments));
     for (int id = 1; id <= kDocuments; ++id) {
-        const std::string invoice = InvoiceNumber(id);
+        const std::string invoice = testsupport::KillBatchInvoice(id);
         EXPECT_EQ(headers.count(invoice) ? headers.at(invoice) : 0, 1) << invoice;
-        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 1 + id % 4) << invoice;
+        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, testsupport::KillBatchLines(id)) << invoice;
     }
-    std::cout << "kill trials: " << kills << " killed, " << midDocument << " mid-document; in doubt afterwards: "
-              << foundReleased.size() << " found released, " << orphanLines.size()
+    std::cout << "kill trials: " << outcome.kills << " killed, " << outcome.midDocument
+              << " mid-document; in doubt afterwards: " << outcome.foundReleased.size() << " found released, "
+              << outcome.linesOnly.size()
               << " with lines only (removed, then released), the others with nothing written (released)\n";
     // A document's lines are committed with its header: a kill leaves none alone.
-    EXPECT_TRUE(orphanLines.empty()) << orphanLines.size() << " invoices had lines without their header";
+    EXPECT_TRUE(outcome.linesOnly.empty()) << outcome.linesOnly.size() << " invoices had lines without their header";
 }
 
 // A run with --again killed part way is completed by a plain release: every
@@ -311,10 +195,11 @@ TEST_F(VeldmarkCommandTest, AReleaseAgainKilledPartWayIsCompletedByAPlainRelease
     ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
     constexpr int kDocuments = 24;
-    std::ofstream(directory / "again-batch.json") << LargeBatch(kDocuments);
+    std::ofstream(directory / "again-batch.json") << testsupport::KillBatchJson(kDocuments);
     ASSERT_EQ(Run("release supplier-invoice.json again-batch.json").exitCode, 0);
-    const KilledRun killed = ReleaseAndKill(directory, {"--again", "supplier-invoice.json", "again-batch.json"}, 3,
-                                            std::chrono::microseconds(2000));
+    const testsupport::KilledRun killed =
+        testsupport::ReleaseAndKill(VELDMARK_EXECUTABLE, directory, {"--again", "supplier-invoice.json", "again-batch.json"},
+                                    3, std::chrono::microseconds(2000));
     ASSERT_TRUE(killed.killed) << killed.out;
     const CommandResult completed = Run("release supplier-invoice.json again-batch.json");
     EXPECT_EQ(completed.exitCode, 0) << completed.out << completed.err;
@@ -322,9 +207,9 @@ TEST_F(VeldmarkCommandTest, AReleaseAgainKilledPartWayIsCompletedByAPlainRelease
     const std::map<std::string, int> headers = RowsPerInvoice(library, "AIP32", "INVN32");
     const std::map<std::string, int> lineRows = RowsPerInvoice(library, "AIP33", "INVN33");
     for (int id = 1; id <= kDocuments; ++id) {
-        const std::string invoice = InvoiceNumber(id);
+        const std::string invoice = testsupport::KillBatchInvoice(id);
         EXPECT_EQ(headers.count(invoice) ? headers.at(invoice) : 0, 2) << invoice;
-        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 2 * (1 + id % 4)) << invoice;
+        EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 2 * testsupport::KillBatchLines(id)) << invoice;
     }
 }
 
@@ -335,11 +220,12 @@ TEST_F(VeldmarkCommandTest, ASignalToStopFinishesTheDocumentInProgressAndStopsTh
     ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
     constexpr int kDocuments = 24;
-    std::ofstream(directory / "signal-batch.json") << LargeBatch(kDocuments);
+    std::ofstream(directory / "signal-batch.json") << testsupport::KillBatchJson(kDocuments);
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
-        const KilledRun run = ReleaseAndKill(directory, {"supplier-invoice.json", "signal-batch.json"}, 2,
-                                             std::chrono::microseconds(3000), signal);
+        const testsupport::KilledRun run =
+            testsupport::ReleaseAndKill(VELDMARK_EXECUTABLE, directory, {"supplier-invoice.json", "signal-batch.json"},
+                                        2, std::chrono::microseconds(3000), signal);
         EXPECT_FALSE(run.killed) << run.out;
         EXPECT_EQ(run.exitCode, 1) << run.out;
         EXPECT_NE(run.out.find(": not released: the run had stopped"), std::string::npos) << run.out;
@@ -360,7 +246,7 @@ TEST_F(VeldmarkCommandTest, ASignalToStopFinishesTheDocumentInProgressAndStopsTh
     const std::map<std::string, int> lineRows = RowsPerInvoice(library, "AIP33", "INVN33");
     ASSERT_EQ(headers.size(), static_cast<std::size_t>(kDocuments));
     for (int id = 1; id <= kDocuments; ++id) {
-        const std::string invoice = InvoiceNumber(id);
+        const std::string invoice = testsupport::KillBatchInvoice(id);
         EXPECT_EQ(headers.at(invoice), 1) << invoice;
         EXPECT_EQ(lineRows.count(invoice) ? lineRows.at(invoice) : 0, 1 + id % 4) << invoice;
     }
