@@ -1,6 +1,6 @@
 // What earlier runs did with the documents of a batch, read from the log:
 // the host releases a document once, so a batch released again skips what
-// was released and looks up what may have been.
+// the log shows released, with the same content.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,12 @@
 
 namespace standin {
 
-enum class EarlierRelease {
-    Released,    // an earlier run released it
-    Unfinished,  // handed to the component, and its run ended before the outcome was logged
-    Failed,      // handed over and failed; it may have left line rows behind
+// A document as the log knows it: its id and the digest of its content.
+struct LoggedDocument {
+    std::int64_t documentId = 0;
+    std::string content;
+
+    friend auto operator<=>(const LoggedDocument&, const LoggedDocument&) = default;
 };
 
 // Gathered record by record, in the log's order, so that the log need not be
@@ -26,23 +28,22 @@ public:
 
     void Add(const LogEntry& entry);
 
-    // By document id; documents no run handed over are absent. Counted from
-    // the latest run with --again on; a release stays a release, whatever a
-    // later run did with the document.
-    const std::map<std::int64_t, EarlierRelease>& Earlier() const { return earlier_; }
+    // Released by a run since the latest run with --again; a release stays a
+    // release, whatever a later run did with the document.
+    bool Released(const LoggedDocument& document) const { return released_.contains(document); }
 
-    // How often each document was released, over the whole history (--again
-    // included): a look-up finds that many headers of its earlier releases,
-    // and one more when a release in doubt went through.
-    const std::map<std::int64_t, int>& ReleasesLogged() const { return releases_; }
+    // How often the document was released, over the whole history (--again
+    // included): the interface files hold that many headers of its releases.
+    int ReleasesLogged(const LoggedDocument& document) const {
+        const auto found = releases_.find(document);
+        return found == releases_.end() ? 0 : found->second;
+    }
 
 private:
-    void UnlessReleased(std::int64_t documentId, EarlierRelease state);
-
     std::string batchIdentity_;
     std::set<std::string> runsOfTheBatch_;
-    std::map<std::int64_t, EarlierRelease> earlier_;
-    std::map<std::int64_t, int> releases_;
+    std::set<LoggedDocument> released_;
+    std::map<LoggedDocument, int> releases_;
 };
 
 }  // namespace standin

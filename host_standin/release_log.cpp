@@ -32,7 +32,7 @@ Json ToJson(const LogRecord& record) {
                 return json;
             },
             [](const DocumentStarted& started) -> Json {
-                return {{"kind", "started"}, {"documentId", started.documentId}};
+                return {{"kind", "started"}, {"documentId", started.documentId}, {"content", started.content}};
             },
             [](const LoggedMessage& logged) -> Json {
                 if (const auto* entry = std::get_if<ErrorLogEntry>(&logged.message)) {
@@ -49,7 +49,10 @@ Json ToJson(const LogRecord& record) {
                         {"infoRet", message.infoRet}};
             },
             [](const DocumentOutcome& outcome) -> Json {
-                return {{"kind", "outcome"}, {"documentId", outcome.documentId}, {"outcome", outcome.outcome}};
+                return {{"kind", "outcome"},
+                        {"documentId", outcome.documentId},
+                        {"outcome", outcome.outcome},
+                        {"content", outcome.content}};
             },
         },
         record);
@@ -74,6 +77,12 @@ std::int64_t DocumentId(JsonObject& object) {
     return object.Required("documentId").AsInteger(1, INT32_MAX, "a document id");
 }
 
+// Absent from the records of earlier versions, which no content matches.
+std::string Content(JsonObject& object) {
+    std::optional<JsonNode> content = object.Optional("content");
+    return content ? kfx::ToUtf8(content->AsText()) : std::string();
+}
+
 // nullopt for the record that ends a line cut short.
 std::optional<LogEntry> FromJson(const JsonNode& node) {
     JsonObject object = node.AsObject();
@@ -91,7 +100,7 @@ std::optional<LogEntry> FromJson(const JsonNode& node) {
         if (std::optional<JsonNode> again = object.Optional("again")) started.again = again->AsBool();
         entry.record = std::move(started);
     } else if (kind == "started") {
-        entry.record = DocumentStarted{DocumentId(object)};
+        entry.record = DocumentStarted{DocumentId(object), Content(object)};
     } else if (kind == "errorLog") {
         const std::int64_t id = DocumentId(object);
         ErrorLogEntry logged;
@@ -110,7 +119,8 @@ std::optional<LogEntry> FromJson(const JsonNode& node) {
         message.infoRet = Int32(object, "infoRet");
         entry.record = LoggedMessage{id, message};
     } else if (kind == "outcome") {
-        entry.record = DocumentOutcome{DocumentId(object), Utf8(object, "outcome")};
+        const std::int64_t id = DocumentId(object);
+        entry.record = DocumentOutcome{id, Utf8(object, "outcome"), Content(object)};
     } else if (kind != kLineEnded) {
         object.Required("kind").Fail("unknown kind \"" + Excerpt(kind) + "\"");
     }

@@ -33,6 +33,7 @@ struct RunStarted {
 // The document is about to be handed to the component.
 struct DocumentStarted {
     std::int64_t documentId = 0;
+    std::string content;  // the digest of what was captured (content_digest.h); empty in older logs
 
     friend bool operator==(const DocumentStarted&, const DocumentStarted&) = default;
 };
@@ -47,6 +48,7 @@ struct LoggedMessage {
 struct DocumentOutcome {
     std::int64_t documentId = 0;
     std::string outcome;  // one of the outcomes below
+    std::string content;  // as DocumentStarted's
 
     friend bool operator==(const DocumentOutcome&, const DocumentOutcome&) = default;
 };

@@ -64,7 +64,7 @@ std::optional<ColumnType> ParseSqlType(std::u16string_view sqlType) {
 }
 
 const InterfaceFile& HeaderFile() {
-    static const InterfaceFile file{"AIP32", CatalogueColumns(u"AIP32")};
+    static const InterfaceFile file{"AIP32", CatalogueColumns(u"AIP32"), {"CDAC32", "INVN32", "RTYP32"}};
     return file;
 }
 
@@ -74,7 +74,8 @@ const InterfaceFile& LineFile() {
         InterfaceFile lines{"AIP33",
                             {{"CDAC33", {ColumnType::Char, 15, 0}},
                              {"INVN33", {ColumnType::Char, 7, 0}},
-                             {"RTYP33", {ColumnType::Char, 1, 0}}}};
+                             {"RTYP33", {ColumnType::Char, 1, 0}}},
+                            {"CDAC33", "INVN33", "RTYP33"}};
         for (InterfaceColumn& column : CatalogueColumns(u"AIP33")) lines.columns.push_back(std::move(column));
         return lines;
     }();

@@ -29,6 +29,9 @@ struct InterfaceColumn {
 struct InterfaceFile {
     std::string name;  // "AIP32" or "AIP33"
     std::vector<InterfaceColumn> columns;
+    // What ties an invoice's header and lines together: company and
+    // supplier, invoice number, record type.
+    std::vector<std::string> keyColumns;
 };
 
 const InterfaceFile& HeaderFile();

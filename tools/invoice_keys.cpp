@@ -4,18 +4,14 @@
 #include <set>
 
 #include "host/utf8.h"
+#include "model/interface_files.h"
 #include "release/value_collection.h"
 
 namespace standin {
-namespace {
-
-constexpr const char16_t* kHeaderKeys[] = {u"CDAC32", u"INVN32", u"RTYP32"};
-constexpr const char16_t* kLineKeys[] = {u"CDAC33", u"INVN33", u"RTYP33"};
-
-}  // namespace
 
 InvoiceKeys KeysOf(const std::vector<ResolvedValue>& values) {
-    std::map<kfx::Text, kfx::Text> header;
+    InvoiceKeys keys;
+    std::map<kfx::Text, kfx::Text>& header = keys.headerValues;
     std::map<kfx::Text, kfx::Text> lines;
     std::set<kfx::Text> byRow;
     for (const ResolvedValue& value : values) {
@@ -33,10 +29,12 @@ InvoiceKeys KeysOf(const std::vector<ResolvedValue>& values) {
             }
         }
     }
-    InvoiceKeys keys;
-    for (const char16_t* column : kHeaderKeys) keys.header.push_back({kfx::ToUtf8(column), header[column]});
-    for (const char16_t* column : kLineKeys) {
-        if (!byRow.contains(column)) keys.lines.push_back({kfx::ToUtf8(column), lines[column]});
+    for (const std::string& column : veldmark::HeaderFile().keyColumns) {
+        const auto value = header.find(kfx::FromUtf8(column));
+        keys.header.push_back({column, value == header.end() ? kfx::Text() : value->second});
+    }
+    for (const std::string& column : veldmark::LineFile().keyColumns) {
+        if (!byRow.contains(kfx::FromUtf8(column))) keys.lines.push_back({column, lines[kfx::FromUtf8(column)]});
     }
     return keys;
 }

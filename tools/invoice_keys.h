@@ -3,6 +3,7 @@
 // component collects them.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,14 @@ struct KeyValue {
     std::string column;
     kfx::Text value;  // as the document gives it; an unmapped key is blank, as its column's default
 
-    friend bool operator==(const KeyValue&, const KeyValue&) = default;
+    friend auto operator<=>(const KeyValue&, const KeyValue&) = default;
 };
 
 struct InvoiceKeys {
     std::vector<KeyValue> header;  // CDAC32, INVN32, RTYP32
+    // Every AIP32 field the document assigns, with its last value: what its
+    // header row is written with.
+    std::map<kfx::Text, kfx::Text> headerValues;
     // CDAC33, INVN33, RTYP33, less any that a table field gives row by row
     // (no one value ties those lines).
     std::vector<KeyValue> lines;

@@ -11,6 +11,8 @@
 #include "host_standin/batch_file.h"
 #include "host_standin/batch_history.h"
 #include "host_standin/batch_lock.h"
+#include "host_standin/content_digest.h"
+#include "host_standin/display_text.h"
 #include "host_standin/document_class_file.h"
 #include "host_standin/host_values.h"
 #include "host_standin/link_resolver.h"
@@ -19,6 +21,7 @@
 #include "host_standin/store_error.h"
 #include "tools/progress_bar.h"
 #include "tools/refused_assignment_note.h"
+#include "tools/invoice_keys.h"
 #include "tools/released_rows_lookup.h"
 #include "tools/status_text.h"
 #include "tools/stop_request.h"
@@ -52,13 +55,16 @@ struct DocumentResult {
 class BatchRelease {
 public:
     BatchRelease(const ReleaseRequest& request, const DocumentClass& documentClass, const Batch& batch,
-                 std::map<std::int64_t, EarlierRelease> earlier, std::map<std::int64_t, int> releasesLogged,
-                 ReleaseLogWriter& log, const CommandStreams& streams)
-        : request_(request), documentClass_(documentClass), batch_(batch), earlier_(std::move(earlier)),
-          releasesLogged_(std::move(releasesLogged)), log_(log),
-          streams_(streams), context_{kfx::FromUtf8(UtcDate(request.startedAt))},
+                 const BatchHistory& history, ReleaseLogWriter& log, const CommandStreams& streams)
+        : request_(request), batch_(batch), history_(history), log_(log), streams_(streams),
           progress_(streams.err, batch.documents.size(),
-                    ShouldShowProgress(streams.errIsTerminal, batch.documents.size())) {}
+                    ShouldShowProgress(streams.errIsTerminal, batch.documents.size())) {
+        const ReleaseContext context{kfx::FromUtf8(UtcDate(request.startedAt))};
+        for (const BatchDocument& document : batch.documents) {
+            resolved_.push_back(ResolveDocument(documentClass, batch, document, context));
+            logged_.push_back({document.documentId, ContentDigest(batch, document)});
+        }
+    }
 
     int Run(kfx::IKfxReleaseScript* script, const std::string& batchIdentity) {
         log_.AppendAndSync(RunStarted{UtcTimestamp(request_.startedAt), request_.documentClassFile.string(),
@@ -69,12 +75,13 @@ public:
             streams_.err << "veldmark: OpenScript " << Answer(hr, opened) << "\nNothing was released.\n";
             return kExitNothingDone;
         }
-        for (const BatchDocument& document : batch_.documents) {
+        LookUpEarlierReleases();
+        for (std::size_t index = 0; index < batch_.documents.size(); ++index) {
             StopIfRequested();
             const DocumentResult result = stopped_ ? DocumentResult{kNotReleased, {"the run had stopped"}}
-                                                   : Decide(script, document);
+                                                   : Decide(script, index);
             stopped_ = stopped_ || result.stopsTheRun;
-            Record(document, result);
+            Record(index, result);
             CountReach(result);
         }
         Logged([&] { log_.Sync(); });
@@ -94,53 +101,74 @@ private:
         return kfx::Failed(hr) ? "failed with " + StatusText(hr) : "answered " + ReturnValueText(result);
     }
 
-    // What earlier runs did decides whether the document goes to the component.
-    DocumentResult Decide(kfx::IKfxReleaseScript* script, const BatchDocument& document) {
-        const auto earlier = earlier_.find(document.documentId);
-        if (earlier == earlier_.end()) return ReleaseOne(script, document);
-        if (earlier->second == EarlierRelease::Released) return {kAlreadyReleased, {}};
-        RowsFound found;
-        try {
-            found = FindReleasedRows(Resolve(document));
-        } catch (const LookupError& error) {
+    // Every document the log does not show released is looked up in the
+    // interface files, all together before the first is released; --again
+    // releases every document whatever was released.
+    void LookUpEarlierReleases() {
+        if (request_.again) return;
+        std::vector<DocumentToCheck> documents;
+        for (std::size_t index = 0; index < resolved_.size(); ++index) {
+            documents.push_back(
+                {&resolved_[index], history_.ReleasesLogged(logged_[index]), !history_.Released(logged_[index])});
+        }
+        lookups_ = standin::LookUpEarlierReleases(documents);
+    }
+
+    // What earlier releases did decides whether the document goes to the component.
+    DocumentResult Decide(kfx::IKfxReleaseScript* script, std::size_t index) {
+        if (request_.again) return ReleaseOne(script, index);
+        if (history_.Released(logged_[index])) return {kAlreadyReleased, {}};
+        const LookupAnswer& lookup = lookups_[index];
+        if (!lookup.rows) {
             DocumentResult result{kNotReleased,
-                                  {"its earlier release could not be checked: " + std::string(error.what())}};
-            result.databaseUnreachable = SaysTheDatabaseIsUnreachable(error.what());
+                                  {"whether an earlier run released it could not be checked: " + lookup.problem}};
+            result.databaseUnreachable = SaysTheDatabaseIsUnreachable(lookup.problem);
             return result;
         }
-        // The headers of the releases on record are there anyway (a batch
-        // released with --again has two); one more is the release in doubt.
-        const auto logged = releasesLogged_.find(document.documentId);
-        const int releasesOnRecord = logged == releasesLogged_.end() ? 0 : logged->second;
-        if (found.headers > releasesOnRecord) {
-            DocumentResult result{kReleased, {"its header is in AIP32 already: an earlier run released it"}};
-            result.reachedTheDatabase = true;
+        const EarlierRows& found = *lookup.rows;
+        DocumentResult result{kInDoubt, {}};
+        result.reachedTheDatabase = true;
+        if (found.headerUnaccounted) {
+            result.outcome = kReleased;
+            result.details.push_back("its header is in AIP32 already, with every value it writes: an earlier run "
+                                     "released it");
             return result;
         }
-        if (releasesOnRecord == 0 && found.lines > 0 && !request_.releaseInDoubt) {
-            DocumentResult result{kInDoubt,
-                                  {"an earlier run left " + std::to_string(found.lines) +
-                                   " line rows of it in AIP33 and no header in AIP32; it is not released again "
-                                   "until those lines are removed, or released with --release-in-doubt"}};
-            result.reachedTheDatabase = true;
+        if (request_.releaseInDoubt) return ReleaseOne(script, index);
+        if (found.otherHeaders > 0) {
+            result.details.push_back(
+                "AIP32 holds " + std::to_string(found.otherHeaders) + " header" + (found.otherHeaders == 1 ? "" : "s") +
+                " with its keys (" + KeysText(resolved_[index]) +
+                ") and other values: another invoice, or this one written with other values; it is not released "
+                "until that is settled, or released with --release-in-doubt");
             return result;
         }
-        return ReleaseOne(script, document);
+        if (found.lines > 0) {
+            result.details.push_back("an earlier run left " + std::to_string(found.lines) +
+                                     " line rows of it in AIP33 and no header in AIP32; it is not released again "
+                                     "until those lines are removed, or released with --release-in-doubt");
+            return result;
+        }
+        return ReleaseOne(script, index);
     }
 
-    ReleaseDocument Resolve(const BatchDocument& document) const {
-        return ResolveDocument(documentClass_, batch_, document, context_);
+    static std::string KeysText(const ReleaseDocument& document) {
+        std::string text;
+        for (const KeyValue& key : KeysOf(document.values).header) {
+            text += (text.empty() ? "" : ", ") + key.column + " '" + DisplayText(kfx::ToUtf8(key.value)) + "'";
+        }
+        return text;
     }
 
-    DocumentResult ReleaseOne(kfx::IKfxReleaseScript* script, const BatchDocument& document) {
+    DocumentResult ReleaseOne(kfx::IKfxReleaseScript* script, std::size_t index) {
         if (logBroken_) return {kNotReleased, {"the log cannot be written"}};
         // On disk before the component sees the document: a run that ends
-        // now leaves the document in doubt, never unmentioned.
-        if (!Logged([&] { log_.AppendAndSync(DocumentStarted{document.documentId}); })) {
+        // now leaves the document to the look-up of the next, never unmentioned.
+        if (!Logged([&] { log_.AppendAndSync(DocumentStarted{logged_[index].documentId, logged_[index].content}); })) {
             return {kNotReleased, {"the log cannot be written"}};
         }
         auto sink = std::make_shared<MessageSink>();
-        auto data = MakeHostObject<ReleaseData>(nullptr, Resolve(document), sink);
+        auto data = MakeHostObject<ReleaseData>(nullptr, resolved_[index], sink);
         DocumentResult result{kFailed, {}, false, sink};
         std::string hostProblem;
         kfx::HRESULT hr = script->putref_DocumentData(data.Get());
@@ -187,7 +215,8 @@ private:
     }
 
     // Writes the document's line to out and its messages and outcome to the log.
-    void Record(const BatchDocument& document, const DocumentResult& result) {
+    void Record(std::size_t index, const DocumentResult& result) {
+        const BatchDocument& document = batch_.documents[index];
         ++counts_[result.outcome];
         progress_.Clear();
         streams_.out << "Document " << document.documentId << ": " << result.outcome;
@@ -205,7 +234,7 @@ private:
             // On disk with the next document's start, or at the end of the
             // run: a crash before then leaves the document in doubt, which
             // the next run settles by looking for its rows.
-            log_.Append(DocumentOutcome{document.documentId, result.outcome});
+            log_.Append(DocumentOutcome{document.documentId, result.outcome, logged_[index].content});
         });
     }
 
@@ -243,14 +272,15 @@ private:
     }
 
     const ReleaseRequest& request_;
-    const DocumentClass& documentClass_;
     const Batch& batch_;
-    const std::map<std::int64_t, EarlierRelease> earlier_;
-    const std::map<std::int64_t, int> releasesLogged_;
+    const BatchHistory& history_;
     ReleaseLogWriter& log_;
     const CommandStreams& streams_;
-    const ReleaseContext context_;
     ProgressBar progress_;
+    // By the document's place in the batch.
+    std::vector<ReleaseDocument> resolved_;
+    std::vector<LoggedDocument> logged_;
+    std::vector<LookupAnswer> lookups_;
     std::map<std::string, int> counts_;
     bool stopped_ = false;
     bool logBroken_ = false;
@@ -272,8 +302,7 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
     std::optional<DocumentClass> documentClass;
     std::optional<Batch> batch;
     std::string batchIdentity;
-    std::map<std::int64_t, EarlierRelease> earlier;
-    std::map<std::int64_t, int> releasesLogged;
+    std::optional<BatchHistory> history;
     std::unique_ptr<BatchLock> lock;
     const std::filesystem::path logFile = LogPathFor(request.documentClassFile);
     try {
@@ -283,14 +312,10 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
         // Before the log is read: what it says holds until this run ends.
         lock = LockBatch(request.batchFile);
         // Record by record: a long-lived log is never held whole.
-        BatchHistory history(batchIdentity);
+        history.emplace(batchIdentity);
         const std::vector<std::string> notes =
-            StreamReleaseLog(logFile, [&history](LogEntry&& entry) { history.Add(entry); });
+            StreamReleaseLog(logFile, [&history](LogEntry&& entry) { history->Add(entry); });
         for (const std::string& note : notes) streams.err << "veldmark: note: " << note << '\n';
-        if (!request.again) {
-            earlier = history.Earlier();
-            releasesLogged = history.ReleasesLogged();
-        }
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";
         return kExitNothingDone;
@@ -305,9 +330,7 @@ int RunRelease(const ReleaseRequest& request, ComponentLoader& loader, const Com
     ReleaseLogWriter log(logFile, NewRunId(UtcTimestamp(request.startedAt)));
     int status = kExitNothingDone;
     try {
-        status = BatchRelease(request, *documentClass, *batch, std::move(earlier), std::move(releasesLogged), log,
-                              streams)
-                     .Run(script.Get(), batchIdentity);
+        status = BatchRelease(request, *documentClass, *batch, *history, log, streams).Run(script.Get(), batchIdentity);
     } catch (const StoreError& error) {
         streams.err << "veldmark: " << error.what() << "\nNothing was released.\n";
     }

@@ -1,5 +1,5 @@
 // The narrow interface each database offers the generic provider objects:
-// connect, describe the columns of a selection, insert one row, count the
+// connect, describe the columns of a selection, insert one row, read the
 // rows a reading selection returns. The access
 // object semantics (edit modes, pending rows, fields, error collections)
 // live once in the generic connection and recordset above it.
@@ -24,6 +24,10 @@ using platform::Text;
 // The database's own messages for one failed call, in UTF-8; the generic
 // objects turn each into an error record carrying the call's result.
 using ErrorMessages = std::vector<std::string>;
+
+// One row a selection returned: each column's value as text, in UTF-8
+// (numbers as the database prints them), nullopt for NULL.
+using TextRow = std::vector<std::optional<std::string>>;
 
 struct TableDescription {
     std::string name;  // the table as declared, without its library, for messages
@@ -50,9 +54,9 @@ public:
     // session must then serve no one again.
     virtual bool Rollback() = 0;
     // Runs a selection that only reads, its '?' markers bound in order to
-    // the texts given, and counts the rows it returns. Nothing is changed.
-    virtual Result CountRows(const std::string& selection, const std::vector<std::string>& parameters,
-                             std::int64_t* rows, ErrorMessages& errors) = 0;
+    // the texts given, and answers the rows it returns. Nothing is changed.
+    virtual Result ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                            std::vector<TextRow>* rows, ErrorMessages& errors) = 0;
     // Whether the session can serve another connection: not known to be
     // lost, no call on it given up, its database still where it was. Cheap:
     // it asks the server nothing.

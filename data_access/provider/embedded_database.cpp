@@ -88,10 +88,29 @@ void CreateEmbeddedLibrary(const std::filesystem::path& directory, std::string_v
     }
 }
 
+namespace {
+
+// The look-up of earlier releases finds a document's rows by their keys,
+// compared without trailing blanks: indexed as it compares them.
+std::string CreateKeyIndexSql(const veldmark::InterfaceFile& file, std::string_view library) {
+    std::string sql = "CREATE INDEX " + std::string(library) + "." + file.name + "_KEYS ON " + file.name + " (";
+    const char* separator = "";
+    for (const std::string& column : file.keyColumns) {
+        sql += separator + ("RTRIM(" + column + ")");
+        separator = ", ";
+    }
+    return sql + ")";
+}
+
+}  // namespace
+
 void CreateEmbeddedInterfaceFiles(const std::filesystem::path& directory, std::string_view library) {
-    CreateEmbeddedLibrary(directory, library,
-                          {veldmark::CreateTableSql(veldmark::HeaderFile(), library),
-                           veldmark::CreateTableSql(veldmark::LineFile(), library)});
+    std::vector<std::string> statements;
+    for (const veldmark::InterfaceFile* file : {&veldmark::HeaderFile(), &veldmark::LineFile()}) {
+        statements.push_back(veldmark::CreateTableSql(*file, library));
+        statements.push_back(CreateKeyIndexSql(*file, library));
+    }
+    CreateEmbeddedLibrary(directory, library, statements);
 }
 
 EmbeddedRows ReadEmbeddedRows(const std::filesystem::path& directory, std::string_view library,

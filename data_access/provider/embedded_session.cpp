@@ -144,8 +144,8 @@ Result EmbeddedSession::Describe(const std::string& selection, TableDescription*
     return kfx::HR_S_OK;
 }
 
-Result EmbeddedSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
-                                  std::int64_t* rows, ErrorMessages& errors) {
+Result EmbeddedSession::ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                                 std::vector<TextRow>* rows, ErrorMessages& errors) {
     SqliteStatement statement;
     const Result prepared = PrepareSelection(selection, &statement, errors);
     if (kfx::Failed(prepared)) return prepared;
@@ -159,11 +159,22 @@ Result EmbeddedSession::CountRows(const std::string& selection, const std::vecto
         sqlite3_bind_text(select, static_cast<int>(index + 1), parameters[index].data(),
                           static_cast<int>(parameters[index].size()), SQLITE_STATIC);
     }
-    std::int64_t counted = 0;
+    std::vector<TextRow> read;
+    const int columns = sqlite3_column_count(select);
     int step;
-    while ((step = sqlite3_step(select)) == SQLITE_ROW) ++counted;
+    while ((step = sqlite3_step(select)) == SQLITE_ROW) {
+        TextRow& row = read.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            if (sqlite3_column_type(select, column) == SQLITE_NULL) {
+                row.emplace_back();
+            } else {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(select, column));
+                row.emplace_back(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(select, column))));
+            }
+        }
+    }
     if (step != SQLITE_DONE) return Fail(errors, kfx::HR_E_FAIL, sqlite3_errmsg(database_.get()));
-    *rows = counted;
+    *rows = std::move(read);
     return kfx::HR_S_OK;
 }
 

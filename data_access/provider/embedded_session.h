@@ -38,8 +38,8 @@ public:
     // any refusal leaves the table untouched, with one message per refused value.
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;
-    Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
-                     ErrorMessages& errors) override;
+    Result ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                    std::vector<TextRow>* rows, ErrorMessages& errors) override;
     // Refuses, rolling back, when a library written to has been removed or
     // replaced since the document's first row.
     Result Commit(ErrorMessages& errors) override;

@@ -8,7 +8,7 @@
 #include "data_access/provider/ascii_case.h"
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_result_columns.h"
-#include "data_access/provider/odbc_row_count.h"
+#include "data_access/provider/odbc_selected_rows.h"
 #include "data_access/provider/odbc_text.h"
 #include "data_access/provider/odbc_timeouts.h"
 
@@ -297,8 +297,8 @@ bool OdbcSession::Rollback() {
     return !holding_;
 }
 
-Result OdbcSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
-                              std::int64_t* rows, ErrorMessages& errors) {
+Result OdbcSession::ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                             std::vector<TextRow>* rows, ErrorMessages& errors) {
     const Result lost = RefuseWhenLost(errors);
     if (kfx::Failed(lost)) return lost;
     if (!IsOneSelect(selection)) {
@@ -310,15 +310,15 @@ Result OdbcSession::CountRows(const std::string& selection, const std::vector<st
     if (!link_->selection) {
         return Failure({"SQLAllocHandle", SQL_HANDLE_DBC, link_->connection.get()}, kfx::HR_E_FAIL, errors);
     }
-    const std::optional<RowCount> counted = Answer(
-        [selection, parameters](Link& link) { return CountSelectedRows(link.selection.get(), selection, parameters); },
+    std::optional<SelectedRows> read = Answer(
+        [selection, parameters](Link& link) { return ReadSelectedRows(link.selection.get(), selection, parameters); },
         "", errors);
-    if (!counted) return platform::E_ADO_CONNECTIONFAILED;
-    if (counted->failedCall) {
-        return Failure({counted->failedCall, SQL_HANDLE_STMT, link_->selection.get()}, platform::DB_E_ERRORSINCOMMAND,
+    if (!read) return platform::E_ADO_CONNECTIONFAILED;
+    if (read->failedCall) {
+        return Failure({read->failedCall, SQL_HANDLE_STMT, link_->selection.get()}, platform::DB_E_ERRORSINCOMMAND,
                        errors);
     }
-    *rows = counted->rows;
+    *rows = std::move(read->rows);
     return kfx::HR_S_OK;
 }
 

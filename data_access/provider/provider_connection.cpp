@@ -124,17 +124,29 @@ Result ProviderConnection::GetErrors(platform::Errors** errors) {
     return kfx::HR_S_OK;
 }
 
-Result ProviderConnection::CountRows(const Text& selection, const std::vector<Text>& parameters, std::int64_t* rows) {
+Result ProviderConnection::ReadRows(const Text& selection, const std::vector<Text>& parameters,
+                                    std::vector<std::vector<std::optional<Text>>>* rows) {
     if (!rows) return kfx::HR_E_POINTER;
     if (!session_) return platform::E_ADO_OBJECTCLOSED;
     std::vector<std::string> texts;
     for (const Text& parameter : parameters) texts.push_back(kfx::ToUtf8(parameter));
     ErrorMessages messages;
     const std::string text = kfx::ToUtf8(selection);
+    std::vector<TextRow> read;
     const Result result = FirstCallRetried(
-        [&](Session& session, ErrorMessages& errors) { return session.CountRows(text, texts, rows, errors); },
+        [&](Session& session, ErrorMessages& errors) { return session.ReadRows(text, texts, &read, errors); },
         messages);
-    if (kfx::Failed(result)) errors_.Report(result, messages);
+    if (kfx::Failed(result)) {
+        errors_.Report(result, messages);
+        return result;
+    }
+    rows->clear();
+    for (const TextRow& row : read) {
+        std::vector<std::optional<Text>>& converted = rows->emplace_back();
+        for (const std::optional<std::string>& value : row) {
+            converted.push_back(value ? std::optional<Text>(kfx::FromUtf8(*value)) : std::nullopt);
+        }
+    }
     return result;
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,13 @@ public:
     Result CursorLocation(std::int32_t* location) override;
     Result GetErrors(platform::Errors** errors) override;
 
-    // Beyond the access objects, for the stand-in host's look-up of what a
-    // release left behind: counts the rows a reading selection returns, its
-    // '?' markers bound in order to the texts. A failure's messages go to
-    // the error records, as for any call on the connection.
-    Result CountRows(const Text& selection, const std::vector<Text>& parameters, std::int64_t* rows);
+    // Beyond the access objects, for the stand-in host's look-up of what
+    // releases left behind: the rows a reading selection returns, its '?'
+    // markers bound in order to the texts, each value as text (nullopt for
+    // NULL). A failure's messages go to the error records, as for any call
+    // on the connection.
+    Result ReadRows(const Text& selection, const std::vector<Text>& parameters,
+                    std::vector<std::vector<std::optional<Text>>>* rows);
 
     // For the recordsets opened on this connection.
     Session* OpenSession() { return session_.get(); }

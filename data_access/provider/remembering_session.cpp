@@ -27,9 +27,9 @@ Result RememberingSession::Insert(const TableDescription& table, const std::vect
     return result;
 }
 
-Result RememberingSession::CountRows(const std::string& selection, const std::vector<std::string>& parameters,
-                                     std::int64_t* rows, ErrorMessages& errors) {
-    const Result result = session_->CountRows(selection, parameters, rows, errors);
+Result RememberingSession::ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                                    std::vector<TextRow>* rows, ErrorMessages& errors) {
+    const Result result = session_->ReadRows(selection, parameters, rows, errors);
     if (kfx::Succeeded(result)) proven_ = true;
     return result;
 }

@@ -31,8 +31,8 @@ public:
     Result Describe(const std::string& selection, TableDescription* table, ErrorMessages& errors) override;
     Result Insert(const TableDescription& table, const std::vector<std::optional<std::string>>& values,
                   ErrorMessages& errors) override;
-    Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
-                     ErrorMessages& errors) override;
+    Result ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                    std::vector<TextRow>* rows, ErrorMessages& errors) override;
     Result Commit(ErrorMessages& errors) override { return session_->Commit(errors); }
     bool Rollback() override { return session_->Rollback(); }
     bool Usable() override { return session_->Usable(); }

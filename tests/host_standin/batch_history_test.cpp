@@ -13,51 +13,58 @@ BatchHistory HistoryOf(const std::vector<LogEntry>& log, const std::string& batc
     return history;
 }
 
-TEST(BatchHistoryTest, OnlyRunsOfTheSameBatchCountAndAReleaseStaysAReleaseWhateverFollows) {
+TEST(BatchHistoryTest, OnlyReleasesOfTheSameBatchWithTheSameContentCountAndAReleaseStaysAReleaseWhateverFollows) {
     const std::vector<LogEntry> log = {
         {"a", RunOf("/b.json")},
         {"other", RunOf("/other.json")},
-        {"a", DocumentStarted{1}},
-        {"other", DocumentStarted{2}},
-        {"other", DocumentOutcome{2, kReleased}},  // another batch's document 2
-        {"a", DocumentOutcome{1, kReleased}},
-        {"a", DocumentStarted{2}},
-        {"a", DocumentOutcome{2, kFailed}},
-        {"a", DocumentStarted{3}},  // its run ended here
+        {"a", DocumentStarted{1, "c1"}},
+        {"other", DocumentStarted{2, "c2"}},
+        {"other", DocumentOutcome{2, kReleased, "c2"}},  // another batch's document 2
+        {"a", DocumentOutcome{1, kReleased, "c1"}},
+        {"a", DocumentStarted{2, "c2"}},
+        {"a", DocumentOutcome{2, kFailed, "c2"}},
+        {"a", DocumentStarted{3, "c3"}},  // its run ended here
         {"b", RunOf("/b.json")},
-        {"b", DocumentStarted{1}},  // released again on request, and failed this time
-        {"b", DocumentOutcome{1, kFailed}},
-        {"b", DocumentOutcome{4, kNotReleased}},
-        {"b", DocumentOutcome{5, kInDoubt}},
+        {"b", DocumentStarted{1, "c1"}},  // released again on request, and failed this time
+        {"b", DocumentOutcome{1, kFailed, "c1"}},
+        {"b", DocumentOutcome{4, kAlreadyReleased, "c4"}},
+        {"b", DocumentOutcome{5, kInDoubt, "c5"}},
     };
-    const std::map<std::int64_t, EarlierRelease> expected = {
-        {1, EarlierRelease::Released}, {2, EarlierRelease::Failed}, {3, EarlierRelease::Unfinished}};
-    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), expected);
-    EXPECT_EQ(HistoryOf(log, "/other.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{{2, EarlierRelease::Released}}));
-}
-
-TEST(BatchHistoryTest, AFailedDocumentStartedAgainIsUnfinishedUntilItsOutcome) {
-    const std::vector<LogEntry> log = {{"a", RunOf("/b.json")}, {"a", DocumentStarted{1}}, {"a", DocumentOutcome{1, kFailed}},
-                                       {"b", RunOf("/b.json")}, {"b", DocumentStarted{1}}};
-    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{{1, EarlierRelease::Unfinished}}));
+    const BatchHistory history = HistoryOf(log, "/b.json");
+    EXPECT_TRUE(history.Released({1, "c1"}));
+    EXPECT_FALSE(history.Released({1, "other content"})) << "a new batch where the old one lay";
+    EXPECT_FALSE(history.Released({1, ""}));
+    for (std::int64_t id : {2, 3, 4, 5}) {
+        EXPECT_FALSE(history.Released({id, "c" + std::to_string(id)})) << id;
+    }
+    EXPECT_TRUE(HistoryOf(log, "/other.json").Released({2, "c2"}));
+    EXPECT_FALSE(HistoryOf(log, "/other.json").Released({1, "c1"}));
 }
 
 // A run with --again that ended early: the documents it did not reach are to
-// be released again, those it released are released, the one it left is in
-// doubt; how often each was released counts every run.
+// be released again, those it released are released; how often each was
+// released counts every run.
 TEST(BatchHistoryTest, ARunWithAgainStartsTheBatchAnewButEveryReleaseIsCounted) {
     RunStarted again = RunOf("/b.json");
     again.again = true;
     const std::vector<LogEntry> log = {
-        {"a", RunOf("/b.json")},       {"a", DocumentStarted{1}}, {"a", DocumentOutcome{1, kReleased}},
-        {"a", DocumentStarted{2}},     {"a", DocumentOutcome{2, kReleased}},
-        {"a", DocumentStarted{3}},     {"a", DocumentOutcome{3, kReleased}},
-        {"b", again},                  {"b", DocumentStarted{1}}, {"b", DocumentOutcome{1, kReleased}},
-        {"b", DocumentStarted{2}},  // killed here; document 3 not reached
+        {"a", RunOf("/b.json")},
+        {"a", DocumentOutcome{1, kReleased, "c1"}},
+        {"a", DocumentOutcome{2, kReleased, "c2"}},
+        {"a", DocumentOutcome{3, kReleased, "c3"}},
+        {"b", again},
+        {"b", DocumentStarted{1, "c1"}},
+        {"b", DocumentOutcome{1, kReleased, "c1"}},
+        {"b", DocumentStarted{2, "c2"}},  // killed here; document 3 not reached
     };
-    EXPECT_EQ(HistoryOf(log, "/b.json").Earlier(), (std::map<std::int64_t, EarlierRelease>{
-                                                   {1, EarlierRelease::Released}, {2, EarlierRelease::Unfinished}}));
-    EXPECT_EQ(HistoryOf(log, "/b.json").ReleasesLogged(), (std::map<std::int64_t, int>{{1, 2}, {2, 1}, {3, 1}}));
+    const BatchHistory history = HistoryOf(log, "/b.json");
+    EXPECT_TRUE(history.Released({1, "c1"}));
+    EXPECT_FALSE(history.Released({2, "c2"}));
+    EXPECT_FALSE(history.Released({3, "c3"}));
+    EXPECT_EQ(history.ReleasesLogged({1, "c1"}), 2);
+    EXPECT_EQ(history.ReleasesLogged({2, "c2"}), 1);
+    EXPECT_EQ(history.ReleasesLogged({3, "c3"}), 1);
+    EXPECT_EQ(history.ReleasesLogged({3, "changed"}), 0);
 }
 
 }  // namespace

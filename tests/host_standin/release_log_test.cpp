@@ -89,24 +89,31 @@ TEST_F(ReleaseLogTest, RecordsOfRunsThatOverlapReadBackEachWithItsRun) {
     ReleaseLogWriter second(path_, "run-b");
     first.AppendAndSync(run_);
     second.AppendAndSync(RunStarted{"2026-03-14T10:00:01Z", "class.json", "batch2.json", "/store/batch2.json"});
-    first.AppendAndSync(DocumentStarted{1});
+    first.AppendAndSync(DocumentStarted{1, "00ff00ff00ff00ff"});
     second.AppendAndSync(DocumentStarted{1});
     first.Append(LoggedMessage{1, ErrorLogEntry{1, 0, 0, u"Error in ReleaseDoc: a\r\nb — ü", u"releaseScript", 526}});
     second.Append(LoggedMessage{1, DocumentMessage{u"Document Released Successfully x.pdf", 0, 0}});
-    first.AppendAndSync(DocumentOutcome{1, "failed"});
+    first.AppendAndSync(DocumentOutcome{1, "failed", "00ff00ff00ff00ff"});
     second.AppendAndSync(DocumentOutcome{1, "released"});
     const std::vector<LogEntry> expected = {
         {"run-a", run_},
         {"run-b", RunStarted{"2026-03-14T10:00:01Z", "class.json", "batch2.json", "/store/batch2.json"}},
-        {"run-a", DocumentStarted{1}},
+        {"run-a", DocumentStarted{1, "00ff00ff00ff00ff"}},
         {"run-b", DocumentStarted{1}},
         {"run-a", LoggedMessage{1, ErrorLogEntry{1, 0, 0, u"Error in ReleaseDoc: a\r\nb — ü", u"releaseScript", 526}}},
         {"run-b", LoggedMessage{1, DocumentMessage{u"Document Released Successfully x.pdf", 0, 0}}},
-        {"run-a", DocumentOutcome{1, "failed"}},
+        {"run-a", DocumentOutcome{1, "failed", "00ff00ff00ff00ff"}},
         {"run-b", DocumentOutcome{1, "released"}},
     };
     EXPECT_EQ(Entries(), expected);
     EXPECT_EQ(ReadWhole(path_).rfind(R"({"kind":"run","run":"run-a","time":)", 0), 0u) << "the run goes next to the kind";
+}
+
+// Logs of earlier versions have no digests: their documents match no content.
+TEST_F(ReleaseLogTest, ARecordWithoutContentReadsAsEmptyContent) {
+    std::ofstream(path_) << R"({"kind":"started","run":"r","documentId":1})" "\n"
+                         << R"({"kind":"outcome","run":"r","documentId":1,"outcome":"released"})" "\n";
+    EXPECT_EQ(Entries(), (std::vector<LogEntry>{{"r", DocumentStarted{1, ""}}, {"r", DocumentOutcome{1, "released", ""}}}));
 }
 
 TEST_F(ReleaseLogTest, AnAbsentLogIsEmptyAndAWriterCreatesItOnlyWhenItWrites) {

@@ -156,6 +156,43 @@ void DeleteLinesOf(const std::filesystem::path& library, const std::string& invo
 // Kills release at random points again and again, then releases the batch
 // again until it is done, doing what the README says for lines left without
 // a header: every invoice ends in AIP32 once, with exactly its lines.
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// The interface files are the record of what was released: a lost log or
+// another path to the same batch doubles nothing, and a new batch written
+// where the old one lay is released, not skipped. With the real component,
+// every value it writes (dates, amounts, names) compared as written.
+TEST_F(VeldmarkCommandTest, TheInterfaceFilesKeepTheRecordWhateverBecomesOfTheLog) {
+    ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
+    ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
+    const CommandResult first = Run("release supplier-invoice.json invoice-batch.json");
+    ASSERT_EQ(Occurrences(first.out, ": released\n"), 4u) << first.out << first.err;
+    const std::string rowsReleased = Run("show demo-output/db APLIB").out;
+    const std::string foundReleased = ": released: its header is in AIP32 already";
+
+    std::filesystem::remove(directory / "supplier-invoice.log.jsonl");
+    CommandResult again = Run("release supplier-invoice.json invoice-batch.json");
+    EXPECT_EQ(Occurrences(again.out, foundReleased), 4u) << again.out << again.err;
+    std::filesystem::create_hard_link(directory / "invoice-batch.json", directory / "linked-batch.json");
+    again = Run("release supplier-invoice.json linked-batch.json");
+    EXPECT_EQ(Occurrences(again.out, foundReleased), 4u) << again.out << again.err;
+    EXPECT_EQ(Run("show demo-output/db APLIB").out, rowsReleased) << "nothing was written twice";
+
+    // The next day's batch, under the same name and the same document ids.
+    std::string batch = Read("invoice-batch.json");
+    for (const char* invoice : {"\"4471\"", "\"FV0318\"", "\"TR2231\"", "\"88120\""}) {
+        batch.replace(batch.find(invoice), std::string(invoice).size(), std::string(invoice).insert(1, "N"));
+    }
+    std::ofstream(directory / "invoice-batch.json") << batch;
+    again = Run("release supplier-invoice.json invoice-batch.json");
+    EXPECT_EQ(Occurrences(again.out, ": released\n"), 4u) << again.out << again.err;
+    EXPECT_NE(Run("show demo-output/db APLIB").out.find("AIP32: 8 rows"), std::string::npos);
+}
+
 TEST_F(VeldmarkCommandTest, AReleaseKilledAgainAndAgainEndsWithEveryInvoiceOnceWithItsLines) {
     ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);

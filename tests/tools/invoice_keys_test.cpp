@@ -20,6 +20,8 @@ TEST(InvoiceKeysTest, TheHeaderTakesTheLastValueAndTheLinesTheFirst) {
                                      Single(u"AIP32.INVN32.x", u"H2"), Single(u"AIP33.CDAC33", u"C1"),
                                      Single(u"AIP33.CDAC33", u"C2")});
     EXPECT_EQ(keys.header[1], (KeyValue{"INVN32", u"H2"}));
+    EXPECT_EQ(keys.headerValues, (std::map<kfx::Text, kfx::Text>{{u"INVN32", u"H2"}}))
+        << "what the header row is written with";
     EXPECT_EQ(keys.lines, (std::vector<KeyValue>{{"CDAC33", u"C1"}, {"INVN33", u"L1"}, {"RTYP33", u""}}));
 }
 

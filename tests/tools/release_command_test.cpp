@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "data_access/ax_library.h"
@@ -202,7 +203,28 @@ TEST_F(ReleaseCommandTest, LogsEveryMessageAndOutcomeOfTheRunUnderItsOwnRun) {
                                        u"releaseScript", 539}},
         DocumentOutcome{1, "released"},
     };
-    EXPECT_EQ(Log(), expected);
+    std::vector<LogRecord> logged = Log();
+    // Each document's records carry the digest of its content: the same in
+    // its start and its outcome, another for another document.
+    std::vector<std::string> contents;
+    for (LogRecord& record : logged) {
+        std::string* content = std::visit(
+            [](auto& r) -> std::string* {
+                if constexpr (requires { r.content; }) return &r.content;
+                return nullptr;
+            },
+            record);
+        if (!content) continue;
+        EXPECT_EQ(content->size(), 16u) << *content;
+        contents.push_back(std::exchange(*content, ""));
+    }
+    ASSERT_EQ(contents.size(), 6u);
+    EXPECT_EQ(contents[0], contents[1]);
+    EXPECT_EQ(contents[2], contents[3]);
+    EXPECT_EQ(contents[4], contents[5]);
+    EXPECT_NE(contents[0], contents[2]);
+    EXPECT_NE(contents[0], contents[4]) << "document 1 of another batch";
+    EXPECT_EQ(logged, expected);
     const std::vector<LogEntry> entries = LogEntries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 1; i < entries.size(); ++i) {
@@ -399,7 +421,7 @@ INSTANTIATE_TEST_SUITE_P(
     EarlierRows, ReleaseInDoubtTest,
     ::testing::Values(
         InDoubtCase{"HeaderThereCountsAsReleased", std::string(kHeaderOf1001) + kTwoLinesOf1001, false,
-                    "Document 1: released: its header is in AIP32 already: an earlier run released it\n", 0, 0},
+                    "Document 1: released: its header is in AIP32 already, with every value it writes: an earlier run released it\n", 0, 0},
         InDoubtCase{"NothingThereIsReleased", "", false, "Document 1: released\n", 1, 0},
         InDoubtCase{"RowsOfOtherInvoicesDoNotCount",
                     "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP2', '1001', 'I');"
@@ -412,6 +434,143 @@ INSTANTIATE_TEST_SUITE_P(
                     0, 1},
         InDoubtCase{"OrphanLinesAreReleasedWhenTheUserSaysSo", kTwoLinesOf1001, true, "Document 1: released\n", 1, 0}),
     [](const ::testing::TestParamInfo<InDoubtCase>& info) { return std::string(info.param.name); });
+
+// Writes the document's header row, as the component would, and succeeds.
+FakeReleaseScript::ReleaseBehaviour WritingTheHeaderInto(const std::filesystem::path& database) {
+    return [database](kfx::IReleaseData* data) {
+        testing::ExecuteInLibrary(database, "APLIB",
+                                  "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP1', '" +
+                                      kfx::ToUtf8(ValueOf(data, u"AIP32.INVN32")) + "', 'I');");
+        return kfx::KFX_REL_SUCCESS;
+    };
+}
+
+constexpr const char* kFoundReleased =
+    ": released: its header is in AIP32 already, with every value it writes: an earlier run released it\n";
+
+struct LostLogCase {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> lose;
+};
+
+void PrintTo(const LostLogCase& lost, std::ostream* out) { *out << lost.name; }
+
+class LostLogTest : public ReleaseCommandTest, public ::testing::WithParamInterface<LostLogCase> {};
+
+// Whatever became of the log, the interface files tell what was released.
+TEST_P(LostLogTest, NothingIsReleasedTwice) {
+    behaviour_ = WritingTheHeaderInto(database_);
+    ASSERT_EQ(Release(BatchOf({"1001", "1002", "1003"})), 0);
+    GetParam().lose(store_.Path("class.log.jsonl"));
+    ClearOutput();
+    EXPECT_EQ(ReleaseAgain(), 0) << out_.str() << err_.str();
+    EXPECT_EQ(out_.str(), std::string("Document 1") + kFoundReleased + "Document 2" + kFoundReleased + "Document 3" +
+                              kFoundReleased + "3 released, 0 failed\n");
+    EXPECT_EQ(ReleaseDocCalls(), 0);
+    EXPECT_EQ(Rows("AIP32"), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lost, LostLogTest,
+    ::testing::Values(LostLogCase{"Deleted", [](const auto& log) { std::filesystem::remove(log); }},
+                      LostLogCase{"Emptied", [](const auto& log) { std::filesystem::resize_file(log, 0); }},
+                      LostLogCase{"CutShort",
+                                  [](const auto& log) {
+                                      std::filesystem::resize_file(log, std::filesystem::file_size(log) / 3);
+                                  }}),
+    [](const ::testing::TestParamInfo<LostLogCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ReleaseCommandTest, TheSameBatchThroughAnotherPathIsNotReleasedTwice) {
+    behaviour_ = WritingTheHeaderInto(database_);
+    ASSERT_EQ(Release(BatchOf({"1001", "1002"})), 0);
+    std::filesystem::create_hard_link(store_.Path("batch.json"), store_.Path("link.json"));
+    ClearOutput();
+    EXPECT_EQ(ReleaseAgain("link.json"), 0);
+    EXPECT_EQ(out_.str(), std::string("Document 1") + kFoundReleased + "Document 2" + kFoundReleased +
+                              "2 released, 0 failed\n");
+    EXPECT_EQ(Rows("AIP32"), 2u);
+}
+
+TEST_F(ReleaseCommandTest, ANewBatchWrittenWhereAnEarlierOneLayIsReleased) {
+    behaviour_ = WritingTheHeaderInto(database_);
+    ASSERT_EQ(Release(BatchOf({"1001", "1002"})), 0);
+    ClearOutput();
+    // Document 1 is another invoice now; document 2 is what it was.
+    EXPECT_EQ(Release(BatchOf({"2001", "1002"})), 0);
+    EXPECT_EQ(out_.str(), "Document 1: released\nDocument 2: already released\n1 released, 0 failed, 1 already released\n");
+    EXPECT_EQ(Rows("AIP32"), 3u);
+}
+
+// Two documents that would write the same header: one header found is one
+// of them released.
+TEST_F(ReleaseCommandTest, EachHeaderFoundAccountsForOneDocumentThatWritesIt) {
+    Execute(kHeaderOf1001);
+    EXPECT_EQ(Release(BatchOf({"1001", "1001"})), 0);
+    EXPECT_EQ(out_.str(), std::string("Document 1") + kFoundReleased + "Document 2: released\n2 released, 0 failed\n");
+    EXPECT_EQ(ReleaseDocCalls(), 1);
+}
+
+// Many documents are looked up in a few selections; each gets its own answer.
+TEST_F(ReleaseCommandTest, EveryDocumentOfALargeBatchGetsItsOwnAnswer) {
+    std::vector<std::string> invoices;
+    std::string headers;
+    for (int i = 0; i < 450; ++i) {
+        invoices.push_back(std::to_string(100000 + i));
+        if (i % 3 == 0) headers += "INSERT INTO AIP32 (CDAC32, INVN32, RTYP32) VALUES ('SUP1', '" + invoices.back() + "', 'I');";
+    }
+    Execute(headers);
+    EXPECT_EQ(Release(BatchOf(invoices)), 0);
+    EXPECT_EQ(ReleaseDocCalls(), 300);
+    std::istringstream lines(out_.str());
+    std::string line;
+    for (int i = 0; i < 450 && std::getline(lines, line); ++i) {
+        const std::string document = "Document " + std::to_string(i + 1);
+        EXPECT_EQ(line + '\n', document + (i % 3 == 0 ? kFoundReleased : ": released\n"));
+    }
+}
+
+struct OtherValuesCase {
+    const char* name;
+    const char* supplierName;  // written to INAM32, CHAR(35)
+    const char* weight;        // written to IWGH32, DECIMAL(11,3)
+    bool releaseInDoubt;
+    std::string outcome;
+    long releaseDocCalls;
+};
+
+void PrintTo(const OtherValuesCase& other, std::ostream* out) { *out << other.name; }
+
+class HeaderWithTheSameKeysTest : public ReleaseCommandTest, public ::testing::WithParamInterface<OtherValuesCase> {};
+
+// The header of invoice 1001 holds "Acme Ltd" and 12.5: a document is that
+// release only when it writes the same, as the column stores it.
+TEST_P(HeaderWithTheSameKeysTest, IsThisDocumentOnlyWithEveryValueItWrites) {
+    const OtherValuesCase& c = GetParam();
+    Execute("INSERT INTO AIP32 (CDAC32, INVN32, RTYP32, INAM32, IWGH32) VALUES ('SUP1', '1001', 'I', 'Acme Ltd', 12.5);");
+    store_.Write("batch.json", BatchOf({"1001"}));
+    store_.Write("class.json", DocumentClassOn(database_, std::string(R"(,
+    {"source": ")") + c.supplierName + R"(", "sourceType": 1, "destination": "AIP32.INAM32"},
+    {"source": ")" + c.weight + R"(", "sourceType": 1, "destination": "AIP32.IWGH32"})"));
+    const std::chrono::system_clock::time_point started{std::chrono::seconds(1773480413)};
+    RunRelease({store_.Path("class.json"), store_.Path("batch.json"), started, false, c.releaseInDoubt}, loader_,
+               {out_, err_, false});
+    EXPECT_EQ(out_.str().substr(0, out_.str().find('\n') + 1), "Document 1" + c.outcome) << err_.str();
+    EXPECT_EQ(ReleaseDocCalls(), c.releaseDocCalls);
+}
+
+const std::string kOtherValues =
+    ": in doubt: AIP32 holds 1 header with its keys (CDAC32 'SUP1', INVN32 '1001', RTYP32 'I') and other values: "
+    "another invoice, or this one written with other values; it is not released until that is settled, or "
+    "released with --release-in-doubt\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, HeaderWithTheSameKeysTest,
+    ::testing::Values(OtherValuesCase{"SameAsStored", "Acme Ltd   ", " 12.50", false, kFoundReleased, 0},
+                      OtherValuesCase{"FractionCutAsStored", "Acme Ltd", "12.5009", false, kFoundReleased, 0},
+                      OtherValuesCase{"AnotherName", "Acme Limited", "12.5", false, kOtherValues, 0},
+                      OtherValuesCase{"AnotherWeight", "Acme Ltd", "12.51", false, kOtherValues, 0},
+                      OtherValuesCase{"AnotherWeightReleasedOnRequest", "Acme Ltd", "12.51", true, ": released\n", 1}),
+    [](const ::testing::TestParamInfo<OtherValuesCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ReleaseCommandTest, AFailedDocumentThatLeftLinesIsNotReleasedOverThem) {
     EXPECT_EQ(Release(BatchOf({"10010000"})), 1);
@@ -427,7 +586,7 @@ TEST_F(ReleaseCommandTest, AnEarlierReleaseThatCannotBeCheckedIsNotReleased) {
     LeaveInDoubt();
     std::filesystem::remove_all(database_);
     EXPECT_EQ(ReleaseAgain(), 1);
-    EXPECT_EQ(out_.str().rfind("Document 1: not released: its earlier release could not be checked: ", 0), 0u)
+    EXPECT_EQ(out_.str().rfind("Document 1: not released: whether an earlier run released it could not be checked: ", 0), 0u)
         << out_.str();
     EXPECT_EQ(ReleaseDocCalls(), 0);
 }
@@ -447,7 +606,7 @@ TEST_F(ReleaseCommandTest, AnEarlierReleaseIsFoundByItsKeysAsTheyWereStoredSanit
     EXPECT_EQ(RunRelease({store_.Path("class.json"), store_.Path("batch.json"), started}, loader_, {out_, err_, false}),
               0);
     EXPECT_EQ(out_.str().substr(0, out_.str().find('\n') + 1),
-              "Document 1: released: its header is in AIP32 already: an earlier run released it\n")
+              "Document 1: released: its header is in AIP32 already, with every value it writes: an earlier run released it\n")
         << out_.str();
     EXPECT_EQ(ReleaseDocCalls(), 0);
 }

@@ -25,6 +25,7 @@ using dbAx::provider::ColumnKind;
 using dbAx::provider::ErrorMessages;
 using dbAx::provider::Session;
 using dbAx::provider::TableDescription;
+using dbAx::provider::TextRow;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 namespace platform = dbAx::platform;
@@ -303,18 +304,22 @@ TEST_F(OdbcBackendTest, CountsTheRowsOfAReadingSelectionWithItsParametersAsValue
         ASSERT_EQ(session_->Insert(lines, Row(lines, {{"INVN33", invoice}, {"RTYP33", "I"}}), errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
     }
-    const std::string selection = Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ? AND RTRIM(RTYP33) = ?");
+    const std::string selection =
+        Here("SELECT INVN33, RTYP33 FROM %s.AIP33 WHERE RTRIM(INVN33) = ? AND RTRIM(RTYP33) = ?");
     struct Count {
         std::vector<std::string> parameters;
-        std::int64_t rows;
+        std::size_t rows;
     };
     for (const Count& count : {Count{{"1001", "I"}, 2}, Count{{"1002", "I"}, 1}, Count{{"1001", "C"}, 0},
                                Count{{"1001' OR '1'='1", "I"}, 0}}) {
         ErrorMessages errors;
-        std::int64_t rows = -1;
-        EXPECT_EQ(session_->CountRows(selection, count.parameters, &rows, errors), kfx::HR_S_OK)
+        std::vector<TextRow> rows;
+        EXPECT_EQ(session_->ReadRows(selection, count.parameters, &rows, errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
-        EXPECT_EQ(rows, count.rows) << count.parameters[0];
+        ASSERT_EQ(rows.size(), count.rows) << count.parameters[0];
+        for (const TextRow& row : rows) {
+            EXPECT_EQ(row, (TextRow{count.parameters[0] + std::string(7 - count.parameters[0].size(), ' '), "I"}));
+        }
     }
 }
 
@@ -326,29 +331,29 @@ TEST_F(OdbcBackendTest, ADocumentsRowsAreCommittedTogetherWhereTheDataSourceSays
     ASSERT_EQ(backend_.Connect(own.Name(), server_.user, server_.password, &session, errors), kfx::HR_S_OK)
         << ::testing::PrintToString(errors);
     const auto rowsSeenElsewhere = [&](const char* invoice) {
-        std::int64_t rows = -1;
+        std::vector<TextRow> rows;
         ErrorMessages counting;
-        EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {invoice}, &rows,
-                                      counting),
+        EXPECT_EQ(session_->ReadRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {invoice}, &rows,
+                                     counting),
                   kfx::HR_S_OK)
             << ::testing::PrintToString(counting);
-        return rows;
+        return rows.size();
     };
     TableDescription lines;
     ASSERT_EQ(session->Describe(Here("SELECT * FROM %s.AIP33 WHERE 1=0"), &lines, errors), kfx::HR_S_OK);
     for (const char* invoice : {"KEPT", "KEPT", "DROPPED"}) {
         if (std::string(invoice) == "DROPPED") {
             ASSERT_EQ(session->Commit(errors), kfx::HR_S_OK) << ::testing::PrintToString(errors);
-            EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2);
+            EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2u);
         }
         ASSERT_EQ(session->Insert(lines, Row(lines, {{"INVN33", invoice}}), errors), kfx::HR_S_OK)
             << ::testing::PrintToString(errors);
-        EXPECT_EQ(rowsSeenElsewhere(invoice), 0) << "committed on its own";
+        EXPECT_EQ(rowsSeenElsewhere(invoice), 0u) << "committed on its own";
     }
     EXPECT_TRUE(session->Rollback());
     EXPECT_EQ(session->Commit(errors), kfx::HR_S_OK) << "nothing held: nothing to do";
-    EXPECT_EQ(rowsSeenElsewhere("DROPPED"), 0);
-    EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2);
+    EXPECT_EQ(rowsSeenElsewhere("DROPPED"), 0u);
+    EXPECT_EQ(rowsSeenElsewhere("KEPT"), 2u);
 }
 
 TEST_F(OdbcBackendTest, EachRowIsCommittedOnItsOwnByDefault) {
@@ -358,22 +363,22 @@ TEST_F(OdbcBackendTest, EachRowIsCommittedOnItsOwnByDefault) {
     EXPECT_TRUE(session_->Rollback());
     std::unique_ptr<Session> other;
     ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &other, errors), kfx::HR_S_OK);
-    std::int64_t rows = -1;
-    ASSERT_EQ(other->CountRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {"ALONE"}, &rows, errors),
+    std::vector<TextRow> rows;
+    ASSERT_EQ(other->ReadRows(Here("SELECT 1 FROM %s.AIP33 WHERE RTRIM(INVN33) = ?"), {"ALONE"}, &rows, errors),
               kfx::HR_S_OK);
-    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(rows.size(), 1u);
 }
 
-TEST_F(OdbcBackendTest, CountsNothingButWithOneSelection) {
+TEST_F(OdbcBackendTest, ReadsNothingButWithOneSelection) {
     ErrorMessages errors;
-    std::int64_t rows = -1;
-    EXPECT_EQ(session_->CountRows(Here("DELETE FROM %s.AIP33"), {}, &rows, errors), platform::DB_E_ERRORSINCOMMAND);
-    EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP33; DELETE FROM %s.AIP33"), {}, &rows, errors),
+    std::vector<TextRow> rows{{"untouched"}};
+    EXPECT_EQ(session_->ReadRows(Here("DELETE FROM %s.AIP33"), {}, &rows, errors), platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(session_->ReadRows(Here("SELECT 1 FROM %s.AIP33; DELETE FROM %s.AIP33"), {}, &rows, errors),
               platform::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_THAT(errors[0], HasSubstr("is not one selection that only reads"));
-    EXPECT_EQ(session_->CountRows(Here("SELECT 1 FROM %s.AIP34"), {}, &rows, errors), platform::DB_E_NOTABLE);
-    EXPECT_EQ(rows, -1);
+    EXPECT_EQ(session_->ReadRows(Here("SELECT 1 FROM %s.AIP34"), {}, &rows, errors), platform::DB_E_NOTABLE);
+    EXPECT_EQ(rows.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "data_access/provider/embedded_database.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "model/interface_files.h"
 #include "provider_test_support.h"
@@ -25,6 +26,28 @@ TEST(EmbeddedDatabase, CreatesTheInterfaceFilesInANewDirectory) {
     EXPECT_TRUE(header.rows.empty());
     const EmbeddedRows lines = ReadEmbeddedRows(nested, "APILIB", "aip33");
     EXPECT_EQ(lines.columns, ColumnNames(veldmark::LineFile()));
+}
+
+// The look-up of earlier releases compares the keys without trailing blanks:
+// the index must serve that comparison, not merely exist.
+TEST(EmbeddedDatabase, IndexesTheKeysAsTheLookUpComparesThem) {
+    TemporaryDirectory directory;
+    CreateEmbeddedInterfaceFiles(directory.Path(), "APILIB");
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open((directory.Path() / "APILIB.db").string().c_str(), &database), SQLITE_OK);
+    for (const veldmark::InterfaceFile* file : {&veldmark::HeaderFile(), &veldmark::LineFile()}) {
+        std::string sql = "EXPLAIN QUERY PLAN SELECT * FROM " + file->name + " WHERE ";
+        for (std::size_t i = 0; i < file->keyColumns.size(); ++i) {
+            sql += (i ? " AND RTRIM(" : "RTRIM(") + file->keyColumns[i] + ") = ?";
+        }
+        sqlite3_stmt* plan = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(database, sql.c_str(), -1, &plan, nullptr), SQLITE_OK) << sql;
+        std::string steps;
+        while (sqlite3_step(plan) == SQLITE_ROW) steps += reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
+        sqlite3_finalize(plan);
+        EXPECT_NE(steps.find("USING INDEX " + file->name + "_KEYS"), std::string::npos) << steps;
+    }
+    sqlite3_close(database);
 }
 
 TEST(EmbeddedDatabase, RefusesToCreateALibraryTwiceOrUnderAnInvalidName) {

@@ -166,47 +166,49 @@ TEST(ProviderBackendSelection, HandsOtherDataSourcesWholeToTheOdbcBackend) {
     environment.Uninitialize();
 }
 
-class ProviderRowCountTest : public EmbeddedProviderTest {
+class ProviderRowReadingTest : public EmbeddedProviderTest {
 protected:
-    void AddHeader(platform::Connection& connection, const std::string& invoice) {
+    void AddHeader(platform::Connection& connection, const std::string& invoice, const std::string& weight = "0") {
         auto recordset = OpenRecordset(connection, "SELECT * FROM TESTLIB.AIP32 WHERE 1=0");
         ASSERT_EQ(recordset->AddNew(), kfx::HR_S_OK);
         ASSERT_EQ(FieldOf(*recordset, "INVN32").SetValue(Utf16(invoice)), kfx::HR_S_OK);
+        ASSERT_EQ(FieldOf(*recordset, "IWGH32").SetValue(Utf16(weight)), kfx::HR_S_OK);
         ASSERT_EQ(recordset->Update(), kfx::HR_S_OK);
     }
 };
 
-TEST_F(ProviderRowCountTest, CountsTheRowsOfAReadingSelectionWithItsParameters) {
+TEST_F(ProviderRowReadingTest, ReadsTheRowsOfAReadingSelectionWithItsParameters) {
     auto connection = Connect();
-    AddHeader(*connection, "1001");
-    AddHeader(*connection, "1001");
+    AddHeader(*connection, "1001", " 12.50 ");
+    AddHeader(*connection, "1001", "-0.125");
     AddHeader(*connection, "1002");
     auto& provider = dynamic_cast<ProviderConnection&>(*connection);
-    std::int64_t rows = -1;
-    const Text selection = u"SELECT 1 FROM TESTLIB.AIP32 WHERE RTRIM(INVN32) = ?";
-    EXPECT_EQ(provider.CountRows(selection, {u"1001"}, &rows), kfx::HR_S_OK);
-    EXPECT_EQ(rows, 2);
-    EXPECT_EQ(provider.CountRows(selection, {u"1001' OR '1'='1"}, &rows), kfx::HR_S_OK);
-    EXPECT_EQ(rows, 0) << "a parameter is a value, never a part of the statement";
+    std::vector<std::vector<std::optional<Text>>> rows;
+    const Text selection = u"SELECT INVN32, IWGH32, NULL FROM TESTLIB.AIP32 WHERE RTRIM(INVN32) = ? ORDER BY IWGH32";
+    EXPECT_EQ(provider.ReadRows(selection, {u"1001"}, &rows), kfx::HR_S_OK);
+    using Row = std::vector<std::optional<Text>>;
+    EXPECT_EQ(rows, (std::vector<Row>{{u"1001", u"-0.125", std::nullopt}, {u"1001", u"12.5", std::nullopt}}));
+    EXPECT_EQ(provider.ReadRows(selection, {u"1001' OR '1'='1"}, &rows), kfx::HR_S_OK);
+    EXPECT_TRUE(rows.empty()) << "a parameter is a value, never a part of the statement";
     EXPECT_TRUE(ErrorTexts(*connection).empty());
 }
 
-TEST_F(ProviderRowCountTest, RefusesAnythingButOneReadingSelection) {
+TEST_F(ProviderRowReadingTest, RefusesAnythingButOneReadingSelection) {
     auto connection = Connect();
     AddHeader(*connection, "1001");
     auto& provider = dynamic_cast<ProviderConnection&>(*connection);
-    std::int64_t rows = -1;
-    EXPECT_EQ(provider.CountRows(u"DELETE FROM TESTLIB.AIP32", {}, &rows), platform::DB_E_ERRORSINCOMMAND);
-    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32; DELETE FROM TESTLIB.AIP32", {}, &rows),
+    std::vector<std::vector<std::optional<Text>>> rows{{u"untouched"}};
+    EXPECT_EQ(provider.ReadRows(u"DELETE FROM TESTLIB.AIP32", {}, &rows), platform::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(provider.ReadRows(u"SELECT 1 FROM TESTLIB.AIP32; DELETE FROM TESTLIB.AIP32", {}, &rows),
               platform::DB_E_ERRORSINCOMMAND);
-    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?", {}, &rows), kfx::HR_E_INVALIDARG);
-    EXPECT_EQ(rows, -1);
+    EXPECT_EQ(provider.ReadRows(u"SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?", {}, &rows), kfx::HR_E_INVALIDARG);
+    EXPECT_EQ(rows.size(), 1u);
     EXPECT_EQ(ReadEmbeddedRows(directory_.Path(), "TESTLIB", "AIP32").rows.size(), 1u);
     const std::vector<std::string> errors = ErrorTexts(*connection);
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back(), "'SELECT 1 FROM TESTLIB.AIP32 WHERE INVN32 = ?' has 1 parameters; 0 were given");
     connection->Close();
-    EXPECT_EQ(provider.CountRows(u"SELECT 1 FROM TESTLIB.AIP32", {}, &rows), platform::E_ADO_OBJECTCLOSED);
+    EXPECT_EQ(provider.ReadRows(u"SELECT 1 FROM TESTLIB.AIP32", {}, &rows), platform::E_ADO_OBJECTCLOSED);
 }
 
 }  // namespace

@@ -49,10 +49,10 @@ public:
         if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
         return inner_->Insert(table, values, errors);
     }
-    Result CountRows(const std::string& selection, const std::vector<std::string>& parameters, std::int64_t* rows,
-                     ErrorMessages& errors) override {
+    Result ReadRows(const std::string& selection, const std::vector<std::string>& parameters,
+                    std::vector<TextRow>* rows, ErrorMessages& errors) override {
         if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
-        return inner_->CountRows(selection, parameters, rows, errors);
+        return inner_->ReadRows(selection, parameters, rows, errors);
     }
     Result Commit(ErrorMessages& errors) override {
         if (Dies(errors)) return platform::E_ADO_CONNECTIONFAILED;
