@@ -28,8 +28,8 @@ using dbAx::provider::TableDescription;
 using kfx::Text;
 using TextRows = std::vector<std::vector<std::optional<Text>>>;
 
-// Why a look-up could not be made: settings that cannot be used, a database
-// that cannot be reached or read.
+// Why a look-up could not be made: a database that cannot be read as the
+// look-up reads it.
 class LookupError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -50,7 +50,6 @@ struct Target {
 // A document as the look-up needs it.
 struct Sought {
     std::optional<Target> target;  // empty when its settings cannot be used
-    std::string problem;
     std::vector<Text> headerKeys;  // as stored, without trailing blanks, in the order of the key columns
     std::vector<KeyValue> lineKeys;
     std::map<Text, Text> headerValues;
@@ -64,13 +63,14 @@ struct Found {
     std::int64_t lines = 0;
 };
 
-veldmark::ReleaseSettings SettingsOf(const ReleaseDocument& document) {
+// Empty when the component would refuse them before it writes anything.
+std::optional<veldmark::ReleaseSettings> UsableSettingsOf(const ReleaseDocument& document) {
     auto data = MakeHostObject<ReleaseData>(nullptr, document, std::make_shared<MessageSink>());
     kfx::ComPtr<kfx::IValues> values;
-    if (kfx::Failed(data->get_Values(values.Put()))) throw LookupError("the document's values cannot be read");
+    if (kfx::Failed(data->get_Values(values.Put()))) return std::nullopt;
     veldmark::ReleaseSettings settings =
         veldmark::ResolveReleaseSettings(data.Get(), values.Get(), document.pdfFileName);
-    if (std::optional<Text> problem = veldmark::SettingsProblem(settings)) throw LookupError(OnOneLine(*problem));
+    if (veldmark::SettingsProblem(settings)) return std::nullopt;
     return settings;
 }
 
@@ -84,22 +84,23 @@ Text AsStoredKey(const Text& key, WritingSettings writing) {
 
 Sought Prepare(const ReleaseDocument& document) {
     Sought sought;
+    const std::optional<veldmark::ReleaseSettings> settings = UsableSettingsOf(document);
+    if (!settings) return sought;
+    const Target target{settings->server, settings->userName, settings->password, settings->apiLibrary,
+                        {static_cast<std::uint32_t>(settings->codePage), settings->replacementChar}};
+    InvoiceKeys keys = KeysOf(document.values);
     try {
-        const veldmark::ReleaseSettings settings = SettingsOf(document);
-        const Target target{settings.server, settings.userName, settings.password, settings.apiLibrary,
-                            {static_cast<std::uint32_t>(settings.codePage), settings.replacementChar}};
-        InvoiceKeys keys = KeysOf(document.values);
         for (const KeyValue& key : keys.header) sought.headerKeys.push_back(AsStoredKey(key.value, target.writing));
-        for (const KeyValue& key : keys.lines) sought.lineKeys.push_back({key.column, AsStoredKey(key.value, target.writing)});
-        sought.headerValues = std::move(keys.headerValues);
-        sought.header = kfx::ToUtf8(target.server + u'\x1f' + target.userName + u'\x1f' + target.library);
-        for (const auto& [field, value] : sought.headerValues) sought.header += kfx::ToUtf8(u'\x1f' + field + u'=' + value);
-        sought.target = target;
-    } catch (const LookupError& error) {
-        sought.problem = error.what();
-    } catch (const dbAx::UnusableCodePage& problem) {
-        sought.problem = OnOneLine(problem.Message());
+        for (const KeyValue& key : keys.lines) {
+            sought.lineKeys.push_back({key.column, AsStoredKey(key.value, target.writing)});
+        }
+    } catch (const dbAx::UnusableCodePage&) {
+        return {};  // the component refuses the same key when it assigns it
     }
+    sought.headerValues = std::move(keys.headerValues);
+    sought.header = kfx::ToUtf8(target.server + u'\x1f' + target.userName + u'\x1f' + target.library);
+    for (const auto& [field, value] : sought.headerValues) sought.header += kfx::ToUtf8(u'\x1f' + field + u'=' + value);
+    sought.target = target;
     return sought;
 }
 
@@ -269,7 +270,9 @@ std::vector<LookupAnswer> LookUpEarlierReleases(const std::vector<DocumentToChec
         if (sought[i].target) {
             byTarget[*sought[i].target].push_back(i);
         } else {
-            answers[i].problem = sought[i].problem;
+            // Settings that cannot be used: nothing can have been written with
+            // them, and the component refuses the document in its own words.
+            answers[i].rows = EarlierRows{};
         }
     }
     for (const auto& [target, indices] : byTarget) {

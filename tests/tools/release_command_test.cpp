@@ -591,6 +591,17 @@ TEST_F(ReleaseCommandTest, AnEarlierReleaseThatCannotBeCheckedIsNotReleased) {
     EXPECT_EQ(ReleaseDocCalls(), 0);
 }
 
+// Nothing can have been written with settings the component refuses: the
+// document goes to the component, which fails it in its own words.
+TEST_F(ReleaseCommandTest, ADocumentWithUnusableSettingsIsLeftToTheComponent) {
+    store_.Write("batch.json", BatchOf({"1001"}));
+    store_.Write("class.json", DocumentClassOn(database_, R"(,
+    {"source": "l252", "sourceType": 1, "destination": "SanitiseCodepage"})"));
+    const std::chrono::system_clock::time_point started{std::chrono::seconds(1773480413)};
+    RunRelease({store_.Path("class.json"), store_.Path("batch.json"), started}, loader_, {out_, err_, false});
+    EXPECT_EQ(ReleaseDocCalls(), 1) << out_.str();
+}
+
 TEST_F(ReleaseCommandTest, AnEarlierReleaseIsFoundByItsKeysAsTheyWereStoredSanitised) {
     // The supplier key as the sanitising to code page 1252 stores it.
     const kfx::Text sanitised = dbAx::SanitiseText(u"SUPŁ", 1252, u'?');
