@@ -44,6 +44,35 @@ struct Guid {
     friend bool operator==(const Guid&, const Guid&) = default;
 };
 
+namespace guid_literal {
+
+constexpr std::uint32_t HexDigit(char c) {
+    if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+    if (c >= 'A' && c <= 'F') return static_cast<std::uint32_t>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f') return static_cast<std::uint32_t>(c - 'a' + 10);
+    throw "not a hexadecimal digit";  // in a constant expression: a compile error
+}
+
+constexpr std::uint32_t Hex(const char* text, int digits) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < digits; ++i) value = value * 16 + HexDigit(text[i]);
+    return value;
+}
+
+}  // namespace guid_literal
+
+// "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", unbraced, as an IDL uuid reads;
+// meant for constants, where a malformed text fails the build.
+consteval Guid GuidLiteral(const char (&text)[37]) {
+    using guid_literal::Hex;
+    if (text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-') throw "not a uuid";
+    Guid guid{Hex(text, 8), static_cast<std::uint16_t>(Hex(text + 9, 4)), static_cast<std::uint16_t>(Hex(text + 14, 4)),
+              {}};
+    for (int i = 0; i < 2; ++i) guid.data4[i] = static_cast<std::uint8_t>(Hex(text + 19 + 2 * i, 2));
+    for (int i = 0; i < 6; ++i) guid.data4[2 + i] = static_cast<std::uint8_t>(Hex(text + 24 + 2 * i, 2));
+    return guid;
+}
+
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper case, as the registry writes it.
 std::string GuidToString(const Guid& guid);
 // Accepts the braced form in either case; false when the text is not a GUID.

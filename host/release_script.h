@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "host/com.h"
+#include "host/kessarin_identifiers.h"
 #include "host/kfx_types.h"
 #include "host/release_data.h"
 #include "host/release_setup_data.h"
@@ -37,9 +38,8 @@ protected:
     ~IKfxReleaseSetupScript() = default;
 };
 
-inline constexpr Guid IID_IKfxReleaseScript{
-    0xD0B556C8, 0x975C, 0x4D36, {0xB8, 0x55, 0x0D, 0xD1, 0xAB, 0x0B, 0x62, 0x55}};
-inline constexpr Guid IID_IKfxReleaseSetupScript{
-    0x5F5E61B2, 0x0B35, 0x4616, {0xBA, 0xBE, 0x3D, 0xCD, 0xC1, 0x2D, 0x5E, 0x11}};
+inline constexpr Guid IID_IKfxReleaseScript = GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_IID_IKFXRELEASESCRIPT));
+inline constexpr Guid IID_IKfxReleaseSetupScript =
+    GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_IID_IKFXRELEASESETUPSCRIPT));
 
 }  // namespace kfx

@@ -1,15 +1,14 @@
 #include "module/class_table.h"
 
+#include "module/class_creators.h"
 #include "module/identifiers.h"
-#include "release/create_release_script.h"
-#include "setup/create_setup_script.h"
 
 namespace veldmark {
 
 const std::array<ClassEntry, 2>& ClassTable() {
     static const std::array<ClassEntry, 2> table{{
-        {"releaseScript", "Kessarin.BrinmoorExportConnector", CLSID_BrinmoorExportConnector, CreateReleaseScript},
-        {"TarvelSetupScript", "Kessarin.TarvelSetupScript", CLSID_TarvelSetupScript, CreateSetupScript},
+        {"releaseScript", "Kessarin.BrinmoorExportConnector", CLSID_BrinmoorExportConnector, ReleaseClassCreator()},
+        {"TarvelSetupScript", "Kessarin.TarvelSetupScript", CLSID_TarvelSetupScript, SetupClassCreator()},
     }};
     return table;
 }

@@ -2,16 +2,15 @@
 #pragma once
 
 #include "host/com.h"
+#include "host/kessarin_identifiers.h"
 
 namespace veldmark {
 
-inline constexpr kfx::Guid CLSID_BrinmoorExportConnector{
-    0x8CCE8A8A, 0xE1FB, 0x4339, {0xB5, 0x34, 0x7C, 0x53, 0x34, 0x25, 0x71, 0x03}};
-inline constexpr kfx::Guid CLSID_TarvelSetupScript{
-    0xF4A06580, 0x974F, 0x41FE, {0x9C, 0x17, 0xFD, 0x56, 0xFC, 0x82, 0xA3, 0x48}};
-inline constexpr kfx::Guid APPID_Kessarin{
-    0xE837DF09, 0x4ED7, 0x4694, {0xAB, 0x2A, 0x79, 0x00, 0x2B, 0x53, 0xE6, 0x43}};
-inline constexpr kfx::Guid LIBID_Kessarin{
-    0xB1E5B292, 0xA65A, 0x4E58, {0xB9, 0xBD, 0xEF, 0x1E, 0x43, 0x69, 0xEA, 0xF8}};
+inline constexpr kfx::Guid CLSID_BrinmoorExportConnector =
+    kfx::GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_CLSID_BRINMOOREXPORTCONNECTOR));
+inline constexpr kfx::Guid CLSID_TarvelSetupScript =
+    kfx::GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_CLSID_TARVELSETUPSCRIPT));
+inline constexpr kfx::Guid APPID_Kessarin = kfx::GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_APPID));
+inline constexpr kfx::Guid LIBID_Kessarin = kfx::GuidLiteral(KESSARIN_UUID_TEXT(KESSARIN_LIBID));
 
 }  // namespace veldmark
