@@ -2,13 +2,16 @@
 
 #include "module/class_creators.h"
 #include "module/identifiers.h"
+#include "module/registry_script_text.h"
 
 namespace veldmark {
 
 const std::array<ClassEntry, 2>& ClassTable() {
     static const std::array<ClassEntry, 2> table{{
-        {"releaseScript", "Kessarin.BrinmoorExportConnector", CLSID_BrinmoorExportConnector, ReleaseClassCreator()},
-        {"TarvelSetupScript", "Kessarin.TarvelSetupScript", CLSID_TarvelSetupScript, SetupClassCreator()},
+        {"releaseScript", "Kessarin.BrinmoorExportConnector", CLSID_BrinmoorExportConnector, kReleaseClassScript,
+         ReleaseClassCreator()},
+        {"TarvelSetupScript", "Kessarin.TarvelSetupScript", CLSID_TarvelSetupScript, kSetupClassScript,
+         SetupClassCreator()},
     }};
     return table;
 }

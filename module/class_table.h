@@ -14,6 +14,7 @@ struct ClassEntry {
     const char* className;
     const char* progId;
     kfx::Guid clsid;
+    int registryScript;  // the resource number of its registry script
     CreateInstanceFunction createInstance;
 };
 

@@ -1,6 +1,7 @@
-// Writes the component's registration and removes it again: the AppID and
-// both classes with their ProgIDs, under the root of class registrations
-// (HKEY_CLASSES_ROOT on Windows, the stand-in host's registry elsewhere).
+// Writes the component's registration and removes it again, by its registry
+// scripts: the AppID and both classes with their ProgIDs, under the root of
+// class registrations (HKEY_CLASSES_ROOT on Windows, the stand-in host's
+// registry elsewhere).
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,9 @@ public:
     std::int32_t result;
 };
 
-// `modulePath` is the component library's full file path.
+// `modulePath` is the component library's full file path. Each throws
+// RegistrationError from the root, and RegistryScriptError for a script the
+// component carries that does not read.
 void RegisterAppId(ClassesRoot& root);
 void RegisterClasses(ClassesRoot& root, const std::string& modulePath);
 // Keep the shared "AppID" and "CLSID" keys, which other components use too.

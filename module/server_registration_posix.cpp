@@ -6,6 +6,7 @@
 #include "host_standin/registry.h"
 #include "module/platform.h"
 #include "module/registration.h"
+#include "module/registry_script.h"
 #include "module/type_library.h"
 
 namespace veldmark {
@@ -76,6 +77,8 @@ kfx::HRESULT ChangeRegistry(Change change) {
         return kfx::HR_S_OK;
     } catch (const standin::RegistryError&) {
         return kfx::HR_E_FAIL;
+    } catch (const RegistryScriptError&) {
+        return kfx::HR_E_UNEXPECTED;
     } catch (const std::bad_alloc&) {
         return kfx::HR_E_OUTOFMEMORY;
     }

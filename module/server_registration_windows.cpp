@@ -9,6 +9,7 @@
 #include "host/utf8.h"
 #include "module/platform.h"
 #include "module/registration.h"
+#include "module/registry_script.h"
 
 namespace veldmark {
 namespace {
@@ -57,13 +58,15 @@ kfx::HRESULT RegisterServer() {
     WindowsClassesRoot root;
     try {
         RegisterAppId(root);
-    } catch (const RegistrationError&) {
+    } catch (const std::runtime_error&) {
         // The AppID is not the component's to insist on; its classes are.
     }
     try {
         RegisterClasses(root, modulePath);
     } catch (const RegistrationError& error) {
         return error.result;
+    } catch (const RegistryScriptError&) {
+        return kfx::HR_E_UNEXPECTED;
     }
     // The embedded type library, machine-wide, where the module lies.
     std::wstring path = Wide(modulePath);
@@ -80,13 +83,15 @@ kfx::HRESULT UnregisterServer() {
     WindowsClassesRoot root;
     try {
         UnregisterAppId(root);
-    } catch (const RegistrationError&) {
+    } catch (const std::runtime_error&) {
         // As at registration.
     }
     try {
         UnregisterClasses(root);
     } catch (const RegistrationError& error) {
         return error.result;
+    } catch (const RegistryScriptError&) {
+        return kfx::HR_E_UNEXPECTED;
     }
     // The embedded type library, under the identity it carries; not
     // registered is no failure: there is nothing left to remove.

@@ -370,6 +370,25 @@ TEST_F(ComServerTest, CanUnloadOnlyWhenNoObjectClassObjectOrLockIsLeft) {
     FreeLibrary(module);
 }
 
+// What regsvr32 has the component write: resources 11000 to 11002.
+TEST_F(ComServerTest, CarriesItsRegistryScriptsAsResources) {
+    HMODULE module = LoadLibraryExW(kLibrary, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const struct {
+        int id;
+        const char* names;
+    } scripts[] = {{11000, "Kessarin.DLL"}, {11001, "Kessarin.BrinmoorExportConnector"}, {11002, "Kessarin.TarvelSetupScript"}};
+    for (const auto& script : scripts) {
+        HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(script.id), L"REGISTRY");
+        ASSERT_NE(found, nullptr) << script.id;
+        const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        const std::string text(bytes, SizeofResource(module, found));
+        EXPECT_EQ(text.rfind("HKCR", 0), 0u) << script.id;
+        EXPECT_NE(text.find(script.names), std::string::npos) << script.id;
+    }
+    FreeLibrary(module);
+}
+
 // What the General page's version label shows.
 TEST_F(ComServerTest, CarriesTheProjectVersionInItsVersionResource) {
     DWORD ignored = 0;
