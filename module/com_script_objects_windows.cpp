@@ -16,34 +16,6 @@
 namespace veldmark {
 namespace {
 
-// The host's object handed to a property: kept, with a reference, until the
-// next one or the end.
-class HeldDispatch {
-public:
-    HeldDispatch() = default;
-    HeldDispatch(const HeldDispatch&) = delete;
-    HeldDispatch& operator=(const HeldDispatch&) = delete;
-    ~HeldDispatch() {
-        if (held_) held_->Release();
-    }
-
-    HRESULT Set(IDispatch* object) {
-        if (object) object->AddRef();
-        if (held_) held_->Release();
-        held_ = object;
-        return S_OK;
-    }
-    HRESULT Get(IDispatch** object) const {
-        if (!object) return E_POINTER;
-        if (held_) held_->AddRef();
-        *object = held_;
-        return S_OK;
-    }
-
-private:
-    IDispatch* held_ = nullptr;
-};
-
 // The portable object's outcome, in the type library's type.
 template <class Call>
 HRESULT WithOutcome(KfxReturnValue* result, Call call) {
@@ -59,7 +31,8 @@ kfx::Text TextOf(BSTR text) {
 }
 
 // What both classes do alike: OpenScript and CloseScript go to the portable
-// object, and the host's object handed to their property is kept.
+// object, and the host's object handed to their property is kept, with a
+// reference, until the next one or the end.
 template <class Interface, class Portable>
 class ScriptObject : public DualObject<Interface> {
 public:
@@ -73,8 +46,18 @@ public:
 protected:
     explicit ScriptObject(::IUnknown* outer) : DualObject<Interface>(outer) {}
 
+    HRESULT GetHostObject(IDispatch** object) const {
+        if (!object) return E_POINTER;
+        *object = kfx::ComPtr<IDispatch>(hostObject_).Detach();
+        return S_OK;
+    }
+    HRESULT SetHostObject(IDispatch* object) {
+        hostObject_ = kfx::ComPtr<IDispatch>(object);
+        return S_OK;
+    }
+
     kfx::ComPtr<Portable> script_;
-    HeldDispatch hostObject_;
+    kfx::ComPtr<IDispatch> hostObject_;
 };
 
 class ComReleaseScript final : public ScriptObject<IKfxReleaseScript, kfx::IKfxReleaseScript> {
@@ -84,8 +67,8 @@ public:
     HRESULT STDMETHODCALLTYPE ReleaseDoc(KfxReturnValue* result) override {
         return WithOutcome(result, [this](kfx::KfxReturnValue* outcome) { return script_->ReleaseDoc(outcome); });
     }
-    HRESULT STDMETHODCALLTYPE get_DocumentData(IDispatch** data) override { return hostObject_.Get(data); }
-    HRESULT STDMETHODCALLTYPE putref_DocumentData(IDispatch* data) override { return hostObject_.Set(data); }
+    HRESULT STDMETHODCALLTYPE get_DocumentData(IDispatch** data) override { return GetHostObject(data); }
+    HRESULT STDMETHODCALLTYPE putref_DocumentData(IDispatch* data) override { return SetHostObject(data); }
 
 private:
     HRESULT Start() override {
@@ -107,8 +90,8 @@ public:
                                         outcome);
         });
     }
-    HRESULT STDMETHODCALLTYPE get_SetupData(IDispatch** data) override { return hostObject_.Get(data); }
-    HRESULT STDMETHODCALLTYPE putref_SetupData(IDispatch* data) override { return hostObject_.Set(data); }
+    HRESULT STDMETHODCALLTYPE get_SetupData(IDispatch** data) override { return GetHostObject(data); }
+    HRESULT STDMETHODCALLTYPE putref_SetupData(IDispatch* data) override { return SetHostObject(data); }
 
 private:
     HRESULT Start() override {

@@ -5,26 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "host/utf8.h"
+#include "module/platform.h"
+
 namespace veldmark {
 
-// The version resource of the module that holds this code: the component's
-// library, whatever program loaded it.
+// The version resource of the component's own file, whatever program loaded it.
 std::optional<ModuleVersion> ReadModuleVersion() {
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&ReadModuleVersion), &module)) {
-        return std::nullopt;
-    }
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::nullopt;
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);  // cut short: a longer path
-    }
+    const kfx::Text text = kfx::FromUtf8(platform::ModuleFilePath());
+    if (text.empty()) return std::nullopt;
+    const std::wstring path(text.begin(), text.end());
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0) return std::nullopt;

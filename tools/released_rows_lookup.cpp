@@ -206,22 +206,41 @@ private:
         for (std::size_t d = 0; d < documents.size(); ++d) {
             const auto withKeys = rowsByKeys.find(documents[d]->headerKeys);
             if (withKeys == rowsByKeys.end()) continue;
+            const std::optional<std::vector<ExpectedValue>> expected = ExpectedValues(*documents[d], position);
             for (const auto* row : withKeys->second) {
                 ++found[d]->sameKeys;
-                if (HoldsEveryValue(*documents[d], *row, position)) ++found[d]->sameHeaders;
+                if (expected && HoldsEveryValue(*expected, *row)) ++found[d]->sameHeaders;
             }
         }
     }
 
-    bool HoldsEveryValue(const Sought& document, const std::vector<std::optional<Text>>& row,
-                         const std::map<Text, std::size_t>& position) const {
+    // A value the document writes, as the column holds it, and where the
+    // selection reads that column.
+    struct ExpectedValue {
+        const ColumnDescription* column;
+        std::size_t position;
+        std::string written;
+    };
+
+    // Worked out once per document, not per row; nothing when no row can hold
+    // what it writes (a column AIP32 lacks, a value the column refuses).
+    std::optional<std::vector<ExpectedValue>> ExpectedValues(const Sought& document,
+                                                             const std::map<Text, std::size_t>& position) const {
+        std::vector<ExpectedValue> expected;
         for (const auto& [field, value] : document.headerValues) {
             const auto column = headerColumns_.find(field);
-            // A column AIP32 lacks: no release could have written the document.
-            if (column == headerColumns_.end()) return false;
-            const std::optional<Text>& read = row[position.at(field)];
-            const std::optional<std::string> written = AsWritten(column->second, value, target_.writing);
-            if (!written || written != AsRead(column->second, read ? std::optional(kfx::ToUtf8(*read)) : std::nullopt)) {
+            if (column == headerColumns_.end()) return std::nullopt;
+            std::optional<std::string> written = AsWritten(column->second, value, target_.writing);
+            if (!written) return std::nullopt;
+            expected.push_back({&column->second, position.at(field), std::move(*written)});
+        }
+        return expected;
+    }
+
+    static bool HoldsEveryValue(const std::vector<ExpectedValue>& expected, const std::vector<std::optional<Text>>& row) {
+        for (const ExpectedValue& value : expected) {
+            const std::optional<Text>& read = row[value.position];
+            if (AsRead(*value.column, read ? std::optional(kfx::ToUtf8(*read)) : std::nullopt) != value.written) {
                 return false;
             }
         }
