@@ -7,6 +7,7 @@
 
 #include "kessarin_h.h"
 
+#include "host/late_bound_host_windows.h"
 #include "host/release_script.h"
 #include "module/dual_object_windows.h"
 #include "module/unavailable_sheet_runner_windows.h"
@@ -32,7 +33,8 @@ kfx::Text TextOf(BSTR text) {
 
 // What both classes do alike: OpenScript and CloseScript go to the portable
 // object, and the host's object handed to their property is kept, with a
-// reference, until the next one or the end.
+// reference, until the next one or the end, while the portable object gets
+// it late-bound.
 template <class Interface, class Portable>
 class ScriptObject : public DualObject<Interface> {
 public:
@@ -51,7 +53,14 @@ protected:
         *object = kfx::ComPtr<IDispatch>(hostObject_).Detach();
         return S_OK;
     }
-    HRESULT SetHostObject(IDispatch* object) {
+    // `lateBound` makes the host interface the portable object takes.
+    template <class HostInterface>
+    HRESULT SetHostObject(IDispatch* object, kfx::ComPtr<HostInterface> (*lateBound)(IDispatch*),
+                          kfx::HRESULT (Portable::*put)(HostInterface*)) {
+        kfx::ComPtr<HostInterface> reached = lateBound(object);
+        if (object && !reached) return E_OUTOFMEMORY;
+        const kfx::HRESULT hr = (script_.Get()->*put)(reached.Get());
+        if (kfx::Failed(hr)) return static_cast<HRESULT>(hr);
         hostObject_ = kfx::ComPtr<IDispatch>(object);
         return S_OK;
     }
@@ -68,7 +77,9 @@ public:
         return WithOutcome(result, [this](kfx::KfxReturnValue* outcome) { return script_->ReleaseDoc(outcome); });
     }
     HRESULT STDMETHODCALLTYPE get_DocumentData(IDispatch** data) override { return GetHostObject(data); }
-    HRESULT STDMETHODCALLTYPE putref_DocumentData(IDispatch* data) override { return SetHostObject(data); }
+    HRESULT STDMETHODCALLTYPE putref_DocumentData(IDispatch* data) override {
+        return SetHostObject(data, kfx::late_bound::ReleaseDataOf, &kfx::IKfxReleaseScript::putref_DocumentData);
+    }
 
 private:
     HRESULT Start() override {
@@ -91,7 +102,9 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_SetupData(IDispatch** data) override { return GetHostObject(data); }
-    HRESULT STDMETHODCALLTYPE putref_SetupData(IDispatch* data) override { return SetHostObject(data); }
+    HRESULT STDMETHODCALLTYPE putref_SetupData(IDispatch* data) override {
+        return SetHostObject(data, kfx::late_bound::ReleaseSetupDataOf, &kfx::IKfxReleaseSetupScript::putref_SetupData);
+    }
 
 private:
     HRESULT Start() override {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,26 +11,20 @@
 #include "data_access/ax_exception.h"
 #include "data_access/ax_library.h"
 #include "host/utf8.h"
-#include "host_standin/registry.h"
-#include "host_standin/registry_loader.h"
 #include "tools/command_line.h"
-#include "tools/registration_command.h"
+#include "tools/component_access.h"
 #include "tools/terminal.h"
 
 namespace {
 
 // Registration is the host's own business and is settled before any
 // component is loaded; anything else goes to the common commands.
-std::optional<int> RunRegistration(const std::vector<std::string>& arguments, const standin::CommandStreams& streams,
-                                   const std::filesystem::path& registryFile) {
+std::optional<int> RunRegistration(const std::vector<std::string>& arguments, const standin::CommandStreams& streams) {
     if (arguments.empty()) return std::nullopt;
-    if (arguments[0] == "register" && arguments.size() == 2)
-        return standin::RunRegister(registryFile, arguments[1], streams);
+    if (arguments[0] == "register" && arguments.size() == 2) return standin::RunRegister(arguments[1], streams);
     if (arguments[0] == "unregister" && arguments.size() <= 2)
-        return standin::RunUnregister(registryFile,
-                                      arguments.size() == 2 ? std::optional<std::filesystem::path>(arguments[1])
-                                                            : std::nullopt,
-                                      streams);
+        return standin::RunUnregister(
+            arguments.size() == 2 ? std::optional<std::filesystem::path>(arguments[1]) : std::nullopt, streams);
     if (arguments[0] == "register" || arguments[0] == "unregister") {
         streams.err << standin::UsageOf(arguments[0]);
         return standin::kExitNothingDone;
@@ -61,14 +56,7 @@ int main(int argc, char** argv) {
     const standin::CommandStreams streams{std::cout, std::cerr, standin::IsTerminal(stderr)};
     // Help and the versions need neither the registry nor the data access library.
     if (auto answered = standin::AnswerHelpOrVersion(arguments, streams)) return *answered;
-    std::filesystem::path registryFile;
-    try {
-        registryFile = standin::Registry::DefaultLocation();
-    } catch (const standin::RegistryError& error) {
-        std::cerr << "veldmark: " << error.what() << "\n";
-        return standin::kExitNothingDone;
-    }
-    if (auto status = RunRegistration(arguments, streams, registryFile)) return *status;
+    if (auto status = RunRegistration(arguments, streams)) return *status;
     std::optional<HostDataAccess> dataAccess;
     try {
         dataAccess.emplace();
@@ -76,6 +64,7 @@ int main(int argc, char** argv) {
         std::cerr << "veldmark: the data access library cannot start: " << kfx::ToUtf8(error.description) << "\n";
         return standin::kExitNothingDone;
     }
-    standin::RegistryLoader loader(registryFile, std::cerr);
-    return standin::RunVeldmark(arguments, loader, streams, std::chrono::system_clock::now());
+    const std::unique_ptr<standin::ComponentLoader> loader = standin::OpenComponentLoader(std::cerr);
+    if (!loader) return standin::kExitNothingDone;
+    return standin::RunVeldmark(arguments, *loader, streams, std::chrono::system_clock::now());
 }

@@ -283,8 +283,11 @@ TEST_F(ComServerTest, BothClassesAreCreatedByProgIdAndAnswerEarlyAndLateBound) {
         const bool release = IsEqualGUID(AsGuid(c.iid), AsGuid(kfx::IID_IKfxReleaseScript));
         EXPECT_EQ(SetAndGetByName(object, release ? L"DocumentData" : L"SetupData", &host), &host);
         EXPECT_GT(host.references, 1u) << "the component holds the host's object";
+        // The release data a release object was given stays the process's
+        // current one until a script is closed.
+        EXPECT_EQ(CallByName(object, L"CloseScript"), 0);
         EXPECT_EQ(object->Release(), 0u);
-        EXPECT_EQ(host.references, 1u) << "and lets it go with itself";
+        EXPECT_EQ(host.references, 1u) << c.progId << " lets the host's object go once closed and released";
     }
 }
 

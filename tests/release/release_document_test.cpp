@@ -57,6 +57,17 @@ TEST_F(ReleaseDocument, CommonLineValuesReachEveryLineAndRowValuesWinOverThem) {
     EXPECT_EQ(Rows("AIP33", {"VATC33", "CURN33"}), (Table{{"S", "GBP"}, {"S", ""}, {"S", "USD"}}));
 }
 
+// The rows of a table field are asked for by the identifier the host
+// publishes; a host object that does not offer it loses that field of every
+// line, and the rest of the invoice is written.
+TEST_F(ReleaseDocument, TableRowsWithoutTheirInterfaceLeaveThatFieldBlank) {
+    AddTypicalInvoice();
+    hostPlan_->FailNthCall("RowValues.QueryInterface", 1, kfx::HR_E_NOINTERFACE);
+    EXPECT_EQ(Release(), kfx::KFX_REL_SUCCESS);
+    EXPECT_EQ(Rows("AIP33", {"DESC33", "LQTY33"}), (Table{{" ", "10.000"}, {" ", "2.000"}, {" ", "1.000"}}));
+    EXPECT_EQ(hostPlan_->CallCount("RowValues.QueryInterface"), 3);
+}
+
 TEST_F(ReleaseDocument, TwoTablesMakeAsManyLinesAsTheLongerHas) {
     AddTypicalInvoice();
     AddTable(u"AIP33.ADVN33", u"Advice", {u"ADV1", u"ADV2", u"ADV3", u"ADV4"});

@@ -6,6 +6,7 @@
 
 #include "host/kfx_types.h"
 #include "host_standin/release_setup_data.h"
+#include "tests/support/component_under_test.h"
 
 namespace veldmark {
 namespace {
@@ -32,7 +33,7 @@ protected:
     void Open(standin::DocumentClass stored) {
         plan_ = std::make_shared<standin::FaultPlan>();
         host_ = standin::MakeHostObject<standin::ReleaseSetupData>(plan_, std::move(stored), nullptr);
-        setupData_ = ComPtr<kfx::IReleaseSetupData>(host_.Get());
+        setupData_ = testsupport::AsComponentReachesIt(host_.Get());
         model_ = std::make_unique<SetupModel>(setupData_);
         model_->BuildFieldCatalogue();
     }

@@ -7,7 +7,7 @@
 #include "host/release_script.h"
 #include "host/utf8.h"
 #include "host_standin/release_data.h"
-#include "release/create_release_script.h"
+#include "tests/support/component_under_test.h"
 
 namespace testsupport {
 
@@ -44,8 +44,7 @@ void DocumentRelease::AddTypicalInvoice() {
 
 kfx::KfxReturnValue DocumentRelease::Release() {
     kfx::ComPtr<kfx::IKfxReleaseScript> script;
-    EXPECT_EQ(veldmark::CreateReleaseScript(nullptr, kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put())),
-              kfx::HR_S_OK);
+    EXPECT_EQ(NewReleaseScript(script), kfx::HR_S_OK);
     kfx::ComPtr<standin::ReleaseData> data(new standin::ReleaseData(hostPlan_, document_, sink_));
     script->putref_DocumentData(data.Get());
     kfx::KfxReturnValue result = kfx::KFX_REL_SUCCESS;
