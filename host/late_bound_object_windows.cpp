@@ -5,11 +5,7 @@ namespace kfx::late_bound {
 HRESULT Askable::QueryInterface(const Guid& iid, void** object) {
     if (!object) return HR_E_POINTER;
     *object = nullptr;
-    if (iid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<kfx::IUnknown*>(this);
-        return HR_S_OK;
-    }
+    if (iid == IID_IUnknown) return Counted::QueryInterface(iid, object);
     ComPtr<::IUnknown> offered;
     const ::HRESULT hr = object_->QueryInterface(reinterpret_cast<REFIID>(iid), reinterpret_cast<void**>(offered.Put()));
     if (FAILED(hr)) return static_cast<HRESULT>(hr);

@@ -16,6 +16,46 @@
 
 namespace kfx::late_bound {
 
+// Counting and identity; the interfaces answered are IUnknown and `Iids`.
+template <class Interface, const Guid&... Iids>
+class Counted : public Interface {
+public:
+    Counted() = default;
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+
+    HRESULT QueryInterface(const Guid& iid, void** object) override {
+        if (!object) return HR_E_POINTER;
+        *object = nullptr;
+        if (!(iid == IID_IUnknown || ((iid == Iids) || ...))) return HR_E_NOINTERFACE;
+        AddRef();
+        *object = static_cast<Interface*>(this);
+        return HR_S_OK;
+    }
+    std::uint32_t AddRef() override { return ++references_; }
+    std::uint32_t Release() override {
+        const std::uint32_t left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+protected:
+    virtual ~Counted() = default;
+
+private:
+    std::atomic<std::uint32_t> references_{0};
+};
+
+// A new T made from `from`, with one reference, handed out as Interface.
+template <class T, class Interface, class From>
+HRESULT Make(From* from, void** out) {
+    T* made = new (std::nothrow) T(from);
+    if (!made) return HR_E_OUTOFMEMORY;
+    made->AddRef();
+    *out = static_cast<Interface*>(made);
+    return HR_S_OK;
+}
+
 // Hands out a new late-bound object of type T for what the host handed out;
 // a success without an object stays one, for the caller to judge.
 template <class T, class Out>
@@ -27,41 +67,17 @@ HRESULT HandOut(HRESULT hr, ::IUnknown* answered, Out** out) {
     ComPtr<IDispatch> dispatch;
     const ::HRESULT asked = held->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.Put()));
     if (FAILED(asked)) return static_cast<HRESULT>(asked);
-    T* made = new (std::nothrow) T(dispatch.Get());
-    if (!made) return HR_E_OUTOFMEMORY;
-    made->AddRef();
-    *out = made;
-    return HR_S_OK;
+    return Make<T, Out>(dispatch.Get(), reinterpret_cast<void**>(out));
 }
 
+// A host object reached by name. It answers only to its identity: the
+// component asks the host's own objects, never these, for further interfaces.
 template <class Interface>
-class Object : public Interface {
+class Object : public Counted<Interface> {
 public:
-    Object(const Object&) = delete;
-    Object& operator=(const Object&) = delete;
-
-    // Only its identity: the component asks the host's own objects, never
-    // these, for further interfaces.
-    HRESULT QueryInterface(const Guid& iid, void** object) override {
-        if (!object) return HR_E_POINTER;
-        *object = nullptr;
-        if (!(iid == IID_IUnknown)) return HR_E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<kfx::IUnknown*>(this);
-        return HR_S_OK;
-    }
-    std::uint32_t AddRef() override { return ++references_; }
-    std::uint32_t Release() override {
-        const std::uint32_t left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
     explicit Object(IDispatch* object) : object_(object) {}
 
 protected:
-    virtual ~Object() = default;
-
     Caller Host() const { return Caller(object_.Get()); }
 
     // An object property, handed out as a late-bound T.
@@ -84,13 +100,24 @@ protected:
 
 private:
     ComPtr<IDispatch> object_;
-    std::atomic<std::uint32_t> references_{0};
+};
+
+// A collection with a Count and items of the late-bound type T.
+template <class Interface, class T>
+class Collection : public Object<Interface> {
+public:
+    using Object<Interface>::Object;
+    HRESULT get_Count(std::int32_t* count) override { return this->Host().GetInteger(L"Count", count); }
+    template <class Out>
+    HRESULT Item(const Variant& key, Out** item) {
+        return this->template ItemOf<T>(key, item);
+    }
 };
 
 // An object the host handed out to be asked for one of its interfaces by
 // identifier: the question goes to the host's object, and what it answers
 // is called late-bound through that interface, a dual one.
-class Askable final : public kfx::IUnknown {
+class Askable final : public Counted<kfx::IUnknown> {
 public:
     // Makes the late-bound object for an interface the host's object offered.
     using Answer = HRESULT (*)(const Guid& iid, ::IUnknown* offered, void** out);
@@ -98,19 +125,10 @@ public:
     Askable(::IUnknown* object, Answer answer) : object_(object), answer_(answer) {}
 
     HRESULT QueryInterface(const Guid& iid, void** object) override;
-    std::uint32_t AddRef() override { return ++references_; }
-    std::uint32_t Release() override {
-        const std::uint32_t left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
 private:
-    ~Askable() = default;
-
     ComPtr<::IUnknown> object_;
     Answer answer_;
-    std::atomic<std::uint32_t> references_{0};
 };
 
 // Hands out an Askable for what the host handed out.

@@ -14,24 +14,17 @@ public:
     HRESULT get_Value(Text* value) override { return Host().GetText(L"Value", value); }
 };
 
-class RowValues final : public Object<IRowValues> {
+class RowValues final : public Collection<IRowValues, RowValue> {
 public:
-    using Object::Object;
-    HRESULT get_Count(std::int32_t* count) override { return Host().GetInteger(L"Count", count); }
-    HRESULT get_Item(const Variant& row, IRowValue** item) override {
-        return ItemOf<RowValue>(row, item);
-    }
+    using Collection::Collection;
+    HRESULT get_Item(const Variant& row, IRowValue** item) override { return Item(row, item); }
 };
 
 // The table rows are asked for by the identifier the host publishes; the
 // interface is dual, so the pointer it answers is called through IDispatch.
 HRESULT AnswerRowValues(const Guid& iid, ::IUnknown* offered, void** out) {
     if (!(iid == IID_IRowValues)) return HR_E_NOINTERFACE;
-    RowValues* made = new (std::nothrow) RowValues(reinterpret_cast<IDispatch*>(offered));
-    if (!made) return HR_E_OUTOFMEMORY;
-    made->AddRef();
-    *out = static_cast<IRowValues*>(made);
-    return HR_S_OK;
+    return Make<RowValues, IRowValues>(reinterpret_cast<IDispatch*>(offered), out);
 }
 
 class Value final : public Object<IValue> {
@@ -49,13 +42,10 @@ public:
     }
 };
 
-class Values final : public Object<IValues> {
+class Values final : public Collection<IValues, Value> {
 public:
-    using Object::Object;
-    HRESULT get_Count(std::int32_t* count) override { return Host().GetInteger(L"Count", count); }
-    HRESULT get_Item(const Variant& key, IValue** item) override {
-        return ItemOf<Value>(key, item);
-    }
+    using Collection::Collection;
+    HRESULT get_Item(const Variant& key, IValue** item) override { return Item(key, item); }
 };
 
 class ReleaseData final : public Object<IReleaseData> {

@@ -17,13 +17,10 @@ public:
     HRESULT get_Destination(Text* destination) override { return Host().GetText(L"Destination", destination); }
 };
 
-class Links final : public Object<ILinks> {
+class Links final : public Collection<ILinks, Link> {
 public:
-    using Object::Object;
-    HRESULT get_Count(std::int32_t* count) override { return Host().GetInteger(L"Count", count); }
-    HRESULT get_Item(const Variant& position, ILink** item) override {
-        return ItemOf<Link>(position, item);
-    }
+    using Collection::Collection;
+    HRESULT get_Item(const Variant& position, ILink** item) override { return Item(position, item); }
     HRESULT RemoveAll() override {
         Arguments none;
         return Host().Call(L"RemoveAll", none);
@@ -41,34 +38,16 @@ public:
     HRESULT get_Name(Text* name) override { return Host().GetText(L"Name", name); }
 };
 
-class IndexFields final : public Object<IIndexFields> {
+class IndexFields final : public Collection<IIndexFields, IndexField> {
 public:
-    using Object::Object;
-    HRESULT get_Count(std::int32_t* count) override { return Host().GetInteger(L"Count", count); }
-    HRESULT get_Item(const Variant& position, IIndexField** item) override {
-        return ItemOf<IndexField>(position, item);
-    }
+    using Collection::Collection;
+    HRESULT get_Item(const Variant& position, IIndexField** item) override { return Item(position, item); }
 };
 
 // The platform's own enumerator, whose interface is the standard one.
-class Enumerator final : public kfx::IEnumVARIANT {
+class Enumerator final : public Counted<kfx::IEnumVARIANT, IID_IEnumVARIANT> {
 public:
     explicit Enumerator(::IEnumVARIANT* enumerator) : enumerator_(enumerator) {}
-
-    HRESULT QueryInterface(const Guid& iid, void** object) override {
-        if (!object) return HR_E_POINTER;
-        *object = nullptr;
-        if (!(iid == IID_IUnknown || iid == IID_IEnumVARIANT)) return HR_E_NOINTERFACE;
-        AddRef();
-        *object = static_cast<kfx::IEnumVARIANT*>(this);
-        return HR_S_OK;
-    }
-    std::uint32_t AddRef() override { return ++references_; }
-    std::uint32_t Release() override {
-        const std::uint32_t left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT Next(Variant* item) override {
         if (!item) return HR_E_POINTER;
@@ -81,19 +60,12 @@ public:
     }
 
 private:
-    ~Enumerator() = default;
-
     ComPtr<::IEnumVARIANT> enumerator_;
-    std::atomic<std::uint32_t> references_{0};
 };
 
 HRESULT AnswerEnumerator(const Guid& iid, ::IUnknown* offered, void** out) {
     if (!(iid == IID_IEnumVARIANT)) return HR_E_NOINTERFACE;
-    Enumerator* made = new (std::nothrow) Enumerator(reinterpret_cast<::IEnumVARIANT*>(offered));
-    if (!made) return HR_E_OUTOFMEMORY;
-    made->AddRef();
-    *out = static_cast<kfx::IEnumVARIANT*>(made);
-    return HR_S_OK;
+    return Make<Enumerator, kfx::IEnumVARIANT>(reinterpret_cast<::IEnumVARIANT*>(offered), out);
 }
 
 class BatchVariableNames final : public Object<IBatchVariableNames> {
@@ -110,11 +82,7 @@ public:
 // both dual.
 HRESULT AnswerBatchVariableNames(const Guid& iid, ::IUnknown* offered, void** out) {
     if (!(iid == IID_IBatchVariableNames || iid == IID_IBatchVariableNamesLegacy)) return HR_E_NOINTERFACE;
-    BatchVariableNames* made = new (std::nothrow) BatchVariableNames(reinterpret_cast<IDispatch*>(offered));
-    if (!made) return HR_E_OUTOFMEMORY;
-    made->AddRef();
-    *out = static_cast<IBatchVariableNames*>(made);
-    return HR_S_OK;
+    return Make<BatchVariableNames, IBatchVariableNames>(reinterpret_cast<IDispatch*>(offered), out);
 }
 
 class ReleaseSetupData final : public Object<IReleaseSetupData> {
