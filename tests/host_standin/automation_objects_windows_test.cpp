@@ -14,6 +14,7 @@
 #include "host_standin/automation_host_objects_windows.h"
 #include "host_standin/release_data.h"
 #include "host_standin/release_setup_data.h"
+#include "tests/host_standin/release_samples.h"
 
 namespace standin {
 namespace {
@@ -21,24 +22,10 @@ namespace {
 using kfx::ComPtr;
 using kfx::Text;
 
-ReleaseDocument SampleDocument() {
-    ReleaseDocument document;
-    document.pdfFileName = u"inv-1001.pdf";
-    document.connectString = u"sqlite:db";
-    document.userName = u"clerk";
-    document.password = u"secret";
-    document.values = {
-        {u"AIP32.INVN32", u"1001", u"", {}},
-        {u"AIP33.DESC33", u"", u"Lines", {u"Bolts", u"Nuts"}},
-    };
-    document.customProperties = {{u"serverAPILibrary", u"APLIB"}};
-    return document;
-}
-
 class AutomationObjectsTest : public ::testing::Test {
 protected:
     AutomationObjectsTest()
-        : host_(MakeHostObject<ReleaseData>(plan_, SampleDocument(), std::make_shared<MessageSink>())),
+        : host_(MakeHostObject<ReleaseData>(plan_, samples::ReleaseDocumentSample(), std::make_shared<MessageSink>())),
           object_(ComPtr<IDispatch>::Adopt(automation::AutomationObjectOf(host_.Get()))),
           data_(kfx::late_bound::ReleaseDataOf(object_.Get())) {}
 
@@ -84,7 +71,7 @@ TEST_F(AutomationObjectsTest, EveryPropertyReadsAsTheHostHoldsIt) {
     ASSERT_EQ(data_->get_Values(values.Put()), kfx::HR_S_OK);
     std::int32_t count = 0;
     EXPECT_EQ(values->get_Count(&count), kfx::HR_S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(count, 4);
     ComPtr<kfx::IValue> value;
     ASSERT_EQ(values->get_Item(kfx::Variant(u"AIP33.DESC33"), value.Put()), kfx::HR_S_OK);
     EXPECT_EQ(value->get_TableName(&text), kfx::HR_S_OK);
@@ -125,7 +112,7 @@ TEST_F(AutomationObjectsTest, TextsComeAsBstrsAndNumbersAsFourByteIntegers) {
     kfx::automation::OwnedVariant count;
     ASSERT_EQ(Get(values, L"Count", count.Put()), S_OK);
     EXPECT_EQ(count.Get().vt, VT_I4);
-    EXPECT_EQ(count.Get().lVal, 2);
+    EXPECT_EQ(count.Get().lVal, 4);
 }
 
 TEST_F(AutomationObjectsTest, OnlyIDispatchAndThePublishedIdentifiersAreAnswered) {
@@ -173,7 +160,7 @@ TEST_F(AutomationObjectsTest, EveryKindOfFailureArrivesAsAFailedResult) {
     ComPtr<kfx::IValue> value;
     EXPECT_EQ(values->get_Item(kfx::Variant(u"AIP99.NONE99"), value.Put()), kfx::HR_DISP_E_BADINDEX);
     EXPECT_FALSE(value);
-    EXPECT_EQ(values->get_Item(kfx::Variant(3), value.Put()), kfx::HR_DISP_E_BADINDEX);
+    EXPECT_EQ(values->get_Item(kfx::Variant(5), value.Put()), kfx::HR_DISP_E_BADINDEX);
 
     kfx::automation::OwnedVariant valuesObject;
     ASSERT_EQ(Get(object_.Get(), L"Values", valuesObject.Put()), S_OK);

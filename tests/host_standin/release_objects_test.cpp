@@ -2,28 +2,13 @@
 
 #include "host/release_setup_data.h"
 #include "host_standin/release_data.h"
+#include "tests/host_standin/release_samples.h"
 
 namespace standin {
 namespace {
 
 using kfx::ComPtr;
 using kfx::Text;
-
-ReleaseDocument SampleDocument() {
-    ReleaseDocument document;
-    document.pdfFileName = u"inv-1001.pdf";
-    document.connectString = u"sqlite:db";
-    document.userName = u"clerk";
-    document.password = u"secret";
-    document.values = {
-        {u"AIP32.INVN32", u"1001", u"", {}},
-        {u"AIP33.DESC33", u"", u"Lines", {u"Bolts", u"Nuts", u""}},
-        {u"serverName", u"sqlite:other", u"", {}},
-        {u"serverName", u"shadowed", u"", {}},
-    };
-    document.customProperties = {{u"serverAPILibrary", u"APLIB"}, {u"SanitiseCodepage", u""}};
-    return document;
-}
 
 class ReleaseObjectsTest : public ::testing::Test {
 protected:
@@ -52,7 +37,7 @@ protected:
 
     const std::int64_t liveBefore_ = LiveHostObjects();
     std::shared_ptr<MessageSink> sink_ = std::make_shared<MessageSink>();
-    ComPtr<ReleaseData> data_ = MakeHostObject<ReleaseData>(nullptr, SampleDocument(), sink_);
+    ComPtr<ReleaseData> data_ = MakeHostObject<ReleaseData>(nullptr, samples::ReleaseDocumentSample(), sink_);
 };
 
 TEST_F(ReleaseObjectsTest, ReadsTheDocumentsTexts) {
