@@ -38,7 +38,7 @@ std::wstring WindowsPath(const char* unixPath) {
 
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("the driver manager's odbc.ini cannot be read");
+    if (!file) throw std::runtime_error("the driver manager's odbc.ini " + kfx::ToUtf8(path.u16string()) + " cannot be read");
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
@@ -47,7 +47,9 @@ std::string ReadAll(const std::filesystem::path& path) {
 void WriteAll(const std::filesystem::path& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
-    if (!file.flush()) throw std::runtime_error("the driver manager's odbc.ini cannot be written");
+    if (!file.flush()) {
+        throw std::runtime_error("the driver manager's odbc.ini " + kfx::ToUtf8(path.u16string()) + " cannot be written");
+    }
 }
 
 // The lines of a section, without its header.
