@@ -1,7 +1,6 @@
 #include "tests/data_access/odbc/admin_connection.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
+#include "odbc_api.h"
 
 #include "data_access/provider/odbc_diagnostics.h"
 #include "data_access/provider/odbc_text.h"

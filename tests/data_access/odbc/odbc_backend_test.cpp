@@ -197,6 +197,20 @@ TEST_F(OdbcBackendTest, TheEnvironmentsTimeoutWinsOverTheDataSources) {
         << ::testing::PrintToString(errors);
 }
 
+// The entry is found by the name as the user wrote it, outside ASCII too:
+// its setting is read, and refused here before any login.
+TEST_F(OdbcBackendTest, TheSettingsOfADataSourceNamedOutsideAsciiAreRead) {
+    OwnDataSource own(server_.dataSource, "Zakład_Łódź_Ærø", "VeldmarkCommit = Batch");
+    dbAx::provider::OdbcBackend backend;
+    std::unique_ptr<Session> session;
+    ErrorMessages errors;
+    EXPECT_EQ(backend.Connect(own.Name(), server_.user, server_.password, &session, errors),
+              platform::E_ADO_CONNECTIONFAILED);
+    EXPECT_EQ(errors, ErrorMessages{"The data source '" + own.Name() +
+                                    "' sets VeldmarkCommit to 'Batch'; it must be Row (each row committed on its "
+                                    "own) or Document (a document's rows together)"});
+}
+
 struct RefusedSelection {
     const char* name;
     const char* prepare;  // run first when not empty; %s is the schema

@@ -1,14 +1,11 @@
-// A copy of the test data source under a name of its own, in an odbc.ini of
-// its own that ODBCINI names while it lives, with one line added to its
-// entry. Its own name, because the driver manager keeps what it read of an
-// entry for a while.
+// A copy of the test data source under a name of its own, with one line
+// added to its entry, for as long as the object lives. Its own name,
+// because the driver manager keeps what it read of an entry for a while.
+// Where the copy is kept depends on the platform's driver manager.
 #pragma once
 
-#include <filesystem>
-#include <optional>
+#include <memory>
 #include <string>
-
-#include "tests/data_access/odbc/scoped_variable.h"
 
 namespace odbctest {
 
@@ -23,9 +20,10 @@ public:
     const std::string& Name() const { return name_; }
 
 private:
+    struct Kept;  // what the destructor takes away again
+
     std::string name_;
-    std::filesystem::path path_;
-    std::optional<ScopedVariable> odbcIni_;
+    std::unique_ptr<Kept> kept_;
 };
 
 }  // namespace odbctest

@@ -9,6 +9,8 @@ constexpr int kSettingUnits = 64;
 
 }  // namespace
 
+// unixODBC's narrow call: it finds the entry by the bytes of its name, the
+// UTF-8 that odbc.ini holds.
 std::optional<std::string> DataSourceKey(std::string_view dataSource, const char* key) {
     char value[kSettingUnits] = {};
     const std::string section(dataSource);
