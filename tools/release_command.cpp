@@ -23,6 +23,7 @@
 #include "tools/refused_assignment_note.h"
 #include "tools/invoice_keys.h"
 #include "tools/released_rows_lookup.h"
+#include "tools/unreachable_database.h"
 #include "tools/status_text.h"
 #include "tools/stop_request.h"
 #include "tools/utc_time.h"
@@ -34,13 +35,6 @@ namespace {
 bool StopsTheRun(kfx::KfxReturnValue result) {
     return result == kfx::KFX_REL_STOPPED || result == kfx::KFX_REL_DOCCLASSERROR ||
            result == kfx::KFX_REL_FATALERROR || result == kfx::KFX_REL_FATALBATCHERROR;
-}
-
-// The connection could not be opened, or was lost on the way.
-bool SaysTheDatabaseIsUnreachable(const std::string& message) {
-    return message.find("CAxConnection::Open") != std::string::npos ||
-           (message.find("The connection to data source '") != std::string::npos &&
-            (message.find("' is lost") != std::string::npos || message.find("' was lost") != std::string::npos));
 }
 
 struct DocumentResult {

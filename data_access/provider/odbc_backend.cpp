@@ -2,8 +2,6 @@
 
 #include "odbc_api.h"
 
-#include <chrono>
-
 #include "data_access/provider/odbc_commit_mode.h"
 #include "data_access/provider/odbc_failure.h"
 #include "data_access/provider/odbc_session.h"
@@ -75,8 +73,9 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
     if (!environment) return failed;
     OdbcHandle connection = AllocateOdbcHandle(SQL_HANDLE_DBC, environment->get());
     if (!connection) return CallFailed(SQL_HANDLE_ENV, environment->get(), "SQLAllocHandle", errors);
-    // The driver ends a login the server does not answer (psqlODBC: libpq's
-    // connect_timeout, measured against a stopped server).
+    // The driver's own limit for the login (psqlODBC passes it on as libpq's
+    // connect_timeout); the session gives the login up at the same time
+    // where a driver does not keep it.
     const SQLRETURN limited = SQLSetConnectAttrW(
         connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
         reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeouts.login.count())), SQL_IS_UINTEGER);
@@ -84,25 +83,10 @@ Result OdbcBackend::Connect(std::string_view dataSource, const std::string& user
         return CallFailed(SQL_HANDLE_DBC, connection.get(), "SQLSetConnectAttrW(SQL_ATTR_LOGIN_TIMEOUT)", errors);
     }
 
-    OdbcText userText = ToOdbcText(user);
-    OdbcText passwordText = ToOdbcText(password);
-    const auto loginStart = std::chrono::steady_clock::now();
-    const SQLRETURN rc = SQLConnectW(connection.get(), name.data(), static_cast<SQLSMALLINT>(Units(name)),
-                                     userText.data(), static_cast<SQLSMALLINT>(Units(userText)), passwordText.data(),
-                                     static_cast<SQLSMALLINT>(Units(passwordText)));
-    if (!SQL_SUCCEEDED(rc)) {
-        const Result failed = CallFailed(SQL_HANDLE_DBC, connection.get(), "SQLConnectW", errors);
-        // A login that failed only when its time was up was not answered,
-        // whatever words the driver found for it.
-        if (std::chrono::steady_clock::now() - loginStart >= timeouts.login) {
-            errors.push_back("The data source '" + std::string(dataSource) + "' did not answer the login within " +
-                             SecondsText(timeouts.login));
-        }
-        return failed;
-    }
-
     auto connected =
         std::make_unique<OdbcSession>(std::string(dataSource), environment, std::move(connection), timeouts.query);
+    const Result loggedIn = connected->Login(user, password, timeouts.login, errors);
+    if (kfx::Failed(loggedIn)) return loggedIn;
     const Result committing = connected->UseCommitMode(commit, errors);
     if (kfx::Failed(committing)) return committing;
     *session = std::move(connected);

@@ -52,7 +52,7 @@ OdbcCallThread::~OdbcCallThread() {
     }
 }
 
-bool OdbcCallThread::RunWithin(std::function<void()> call, std::chrono::seconds limit) {
+bool OdbcCallThread::RunWithin(std::function<void()> call, std::chrono::milliseconds limit) {
     if (gaveUp_) return false;
     std::unique_lock lock(shared_->mutex);
     shared_->call = std::move(call);

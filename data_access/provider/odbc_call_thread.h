@@ -31,7 +31,7 @@ public:
     // The call's result, or nullopt when it did not return within limit.
     // After that every later Run returns nullopt at once.
     template <typename Call>
-    std::optional<std::invoke_result_t<Call&>> Run(Call call, std::chrono::seconds limit) {
+    std::optional<std::invoke_result_t<Call&>> Run(Call call, std::chrono::milliseconds limit) {
         auto result = std::make_shared<std::optional<std::invoke_result_t<Call&>>>();
         if (!RunWithin([result, call = std::move(call)]() mutable { *result = call(); }, limit)) return std::nullopt;
         return std::move(*result);
@@ -42,7 +42,7 @@ public:
 private:
     struct Shared;
 
-    bool RunWithin(std::function<void()> call, std::chrono::seconds limit);
+    bool RunWithin(std::function<void()> call, std::chrono::milliseconds limit);
 
     std::shared_ptr<Shared> shared_;
     std::thread thread_;

@@ -53,13 +53,19 @@ std::optional<OdbcCallFailure> OdbcInsert::Execute() {
     return std::nullopt;
 }
 
-std::string DelimitedIdentifier(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"') quoted += '"';
+std::string DelimitedIdentifier(std::string_view name, std::string_view quote) {
+    if (quote.empty()) return std::string(name);
+    std::string quoted(quote);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        quoted += name[i];
+        // A quote inside the name is written twice.
+        if (name.substr(i, quote.size()) == quote) {
+            quoted += name.substr(i + 1, quote.size() - 1);
+            quoted += quote;
+            i += quote.size() - 1;
+        }
     }
-    return quoted + "\"";
+    return quoted + std::string(quote);
 }
 
 }  // namespace dbAx::provider

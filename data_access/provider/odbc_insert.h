@@ -50,7 +50,10 @@ private:
     std::vector<SQLLEN> lengths_;
 };
 
-// "name" as an SQL delimited identifier.
-std::string DelimitedIdentifier(std::string_view name);
+// The name as a delimited identifier with the driver's quote (its
+// SQL_IDENTIFIER_QUOTE_CHAR: '"' in standard SQL, '`' on MariaDB and MySQL
+// unless the server runs with ANSI_QUOTES); as it is where the driver quotes
+// nothing.
+std::string DelimitedIdentifier(std::string_view name, std::string_view quote);
 
 }  // namespace dbAx::provider

@@ -41,13 +41,16 @@ const char* DescribeResultColumns(SQLHSTMT statement, std::vector<OdbcResultColu
         column.name = FromOdbcText(name, kNameUnits);
         column.nullable = nullable != SQL_NO_NULLS;
         SQLLEN updatable = SQL_ATTR_READWRITE_UNKNOWN;
+        std::string schema;
+        std::string catalog;
         if (!TextAttribute(statement, number, SQL_DESC_BASE_COLUMN_NAME, &column.baseName) ||
             !TextAttribute(statement, number, SQL_DESC_BASE_TABLE_NAME, &column.baseTable) ||
-            !TextAttribute(statement, number, SQL_DESC_SCHEMA_NAME, &column.schema) ||
-            !TextAttribute(statement, number, SQL_DESC_TYPE_NAME, &column.typeName) ||
+            !TextAttribute(statement, number, SQL_DESC_SCHEMA_NAME, &schema) ||
+            !TextAttribute(statement, number, SQL_DESC_CATALOG_NAME, &catalog) ||
             !NumberAttribute(statement, number, SQL_DESC_UPDATABLE, &updatable)) {
             return "SQLColAttributeW";
         }
+        column.library = schema.empty() ? catalog : schema;
         column.readOnly = updatable == SQL_ATTR_READONLY;
         columns->push_back(std::move(column));
     }

@@ -14,8 +14,10 @@ struct OdbcResultColumn {
     std::string name;       // as the driver reports it (PostgreSQL: lower case)
     std::string baseName;   // the column of the table it reads; empty when the driver does not say
     std::string baseTable;  // empty when the driver does not say
-    std::string schema;     // empty when the driver does not say
-    std::string typeName;   // the server's name of the type, for messages
+    // The schema (library) of the table, or its catalog where the driver
+    // reports the library there (MariaDB's and MySQL's drivers); empty when
+    // the driver says neither.
+    std::string library;
     SQLSMALLINT sqlType = SQL_UNKNOWN_TYPE;
     SQLULEN size = 0;  // characters, or the precision of a number
     SQLSMALLINT digits = 0;  // the scale of a number

@@ -11,6 +11,7 @@
 #include "data_access/provider/odbc_selected_rows.h"
 #include "data_access/provider/odbc_text.h"
 #include "data_access/provider/odbc_timeouts.h"
+#include "data_access/provider/odbc_type_text.h"
 
 namespace dbAx::provider {
 namespace {
@@ -30,17 +31,26 @@ std::optional<ColumnKind> KindOf(SQLSMALLINT sqlType) {
     }
 }
 
-std::string InsertSql(const std::string& schema, const std::string& table, const std::vector<std::string>& names,
-                      const std::vector<bool>& assigned) {
-    std::string sql = "INSERT INTO " + DelimitedIdentifier(schema) + "." + DelimitedIdentifier(table);
+std::string InsertSql(const std::string& quote, const std::string& schema, const std::string& table,
+                      const std::vector<std::string>& names, const std::vector<bool>& assigned) {
+    std::string sql = "INSERT INTO " + DelimitedIdentifier(schema, quote) + "." + DelimitedIdentifier(table, quote);
     std::string columns;
     std::string markers;
     for (std::size_t column = 0; column < assigned.size(); ++column) {
         if (!assigned[column]) continue;
-        columns += (columns.empty() ? "" : ", ") + DelimitedIdentifier(names[column]);
+        columns += (columns.empty() ? "" : ", ") + DelimitedIdentifier(names[column], quote);
         markers += markers.empty() ? "?" : ", ?";
     }
     return sql + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
+}
+
+// The driver's quote for names; a blank says it quotes none.
+std::string IdentifierQuote(SQLHDBC connection) {
+    SQLWCHAR quote[8] = {};
+    SQLSMALLINT bytes = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfoW(connection, SQL_IDENTIFIER_QUOTE_CHAR, quote, sizeof quote, &bytes))) return "\"";
+    const std::string text = FromOdbcText(quote, std::size(quote));
+    return text == " " ? "" : text;
 }
 
 // PostgreSQL stores no U+0000 in a text, and its driver would cut the text
@@ -66,7 +76,6 @@ OdbcSession::OdbcSession(std::string dataSource, std::shared_ptr<OdbcHandle> env
                          std::chrono::seconds queryTimeout)
     : dataSource_(std::move(dataSource)),
       queryTimeout_(queryTimeout),
-      textsHoldNul_(TextsHoldNul(connection.get())),
       link_(std::make_shared<Link>(std::move(environment), std::move(connection))) {}
 
 OdbcSession::~OdbcSession() = default;
@@ -75,6 +84,53 @@ OdbcSession::Link::~Link() {
     tables.clear();
     selection.reset();
     SQLDisconnect(connection.get());
+}
+
+// A driver that keeps the login timeout itself says in its own words why the
+// login ended, a little before the session would give it up.
+constexpr std::chrono::milliseconds kLoginGrace{500};
+
+Result OdbcSession::Login(const std::string& user, const std::string& password, std::chrono::seconds limit,
+                          ErrorMessages& errors) {
+    struct LoggedIn {
+        SQLRETURN rc = SQL_ERROR;
+        bool textsHoldNul = true;
+        std::string quote;
+    };
+    const auto loginStart = std::chrono::steady_clock::now();
+    const std::optional<LoggedIn> answer = calls_.Run(
+        [link = link_, name = ToOdbcText(dataSource_), userText = ToOdbcText(user),
+         passwordText = ToOdbcText(password)]() mutable {
+            LoggedIn result;
+            SQLHDBC connection = link->connection.get();
+            result.rc = SQLConnectW(connection, name.data(), static_cast<SQLSMALLINT>(Units(name)), userText.data(),
+                                    static_cast<SQLSMALLINT>(Units(userText)), passwordText.data(),
+                                    static_cast<SQLSMALLINT>(Units(passwordText)));
+            if (SQL_SUCCEEDED(result.rc)) {
+                result.textsHoldNul = TextsHoldNul(connection);
+                result.quote = IdentifierQuote(connection);
+            }
+            return result;
+        },
+        limit + kLoginGrace);
+    const std::string unanswered =
+        "The data source '" + dataSource_ + "' did not answer the login within " + SecondsText(limit);
+    if (!answer) {
+        lostBecause_ = unanswered;
+        errors.push_back(unanswered);
+        return platform::E_ADO_CONNECTIONFAILED;
+    }
+    if (!SQL_SUCCEEDED(answer->rc)) {
+        const std::vector<OdbcDiagnostic> diagnostics = ReadDiagnostics(SQL_HANDLE_DBC, link_->connection.get());
+        AddDiagnosticMessages(diagnostics, "SQLConnectW", errors);
+        // A login that failed only when its time was up was not answered,
+        // whatever words the driver found for it.
+        if (std::chrono::steady_clock::now() - loginStart >= limit) errors.push_back(unanswered);
+        return ResultOfDiagnostics(diagnostics, platform::E_ADO_CONNECTIONFAILED);
+    }
+    textsHoldNul_ = answer->textsHoldNul;
+    quote_ = answer->quote;
+    return kfx::HR_S_OK;
 }
 
 Result OdbcSession::UseCommitMode(OdbcCommit commit, ErrorMessages& errors) {
@@ -141,27 +197,27 @@ Result OdbcSession::Describe(const std::string& selection, TableDescription* des
     std::set<std::string> upperNames;
     for (std::size_t index = 0; index < columns.size(); ++index) {
         const OdbcResultColumn& column = columns[index];
-        if (column.baseTable.empty() || column.schema.empty()) {
+        if (column.baseTable.empty() || column.library.empty()) {
             return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
                           "The ODBC driver does not tell which table and schema (library) column " +
                               std::to_string(index + 1) + " ('" + column.name +
                               "') of the selection belongs to; set the data source to report extended column "
                               "information");
         }
-        if (index > 0 && (column.baseTable != table.name || column.schema != table.schema)) {
+        if (index > 0 && (column.baseTable != table.name || column.library != table.schema)) {
             return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
                           "The selection reads more than one table (" + table.schema + "." + table.name + " and " +
-                              column.schema + "." + column.baseTable + "); rows can be added to one table only");
+                              column.library + "." + column.baseTable + "); rows can be added to one table only");
         }
-        table.schema = column.schema;
+        table.schema = column.library;
         table.name = column.baseTable;
         const std::optional<ColumnKind> kind = KindOf(column.sqlType);
         if (!kind) {
             return Refuse(errors, platform::DB_E_ERRORSINCOMMAND,
-                          "Column " + table.name + "." + column.name + " has the type '" + column.typeName +
-                              "' (ODBC type " + std::to_string(column.sqlType) +
-                              "), which this provider does not handle (CHAR(n), NCHAR(n), DECIMAL(p,s) or "
-                              "NUMERIC(p,s))");
+                          "Column " + table.name + "." + column.name + " has the ODBC type " +
+                              OdbcTypeText(column.sqlType) +
+                              " as the driver reports it, which this provider does not handle (SQL_CHAR, SQL_WCHAR, "
+                              "SQL_DECIMAL or SQL_NUMERIC: CHAR(n), NCHAR(n), DECIMAL(p,s) or NUMERIC(p,s))");
         }
         ColumnDescription described;
         described.name = AsciiUpper(column.name);
@@ -216,7 +272,7 @@ OdbcInsert* OdbcSession::InsertStatement(Table& table, ErrorMessages& errors, Re
     for (std::size_t column = 0; column < assigned_.size(); ++column) {
         if (assigned_[column]) parameters.push_back(table.types[column]);
     }
-    const std::string sql = InsertSql(table.schema, table.name, table.declaredNames, assigned_);
+    const std::string sql = InsertSql(quote_, table.schema, table.name, table.declaredNames, assigned_);
     const auto prepared = Answer(
         [insert = &insert, sql, parameters = std::move(parameters)](Link& link) mutable {
             return insert->Prepare(link.connection.get(), sql, std::move(parameters));

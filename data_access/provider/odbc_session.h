@@ -39,12 +39,20 @@ namespace dbAx::provider {
 
 class OdbcSession : public Session {
 public:
-    // connection: connected, beneath environment; the session disconnects it.
+    // connection: not yet connected, beneath environment; the session
+    // disconnects it.
     OdbcSession(std::string dataSource, std::shared_ptr<OdbcHandle> environment, OdbcHandle connection,
                 std::chrono::seconds queryTimeout);
     ~OdbcSession() override;
     OdbcSession(const OdbcSession&) = delete;
     OdbcSession& operator=(const OdbcSession&) = delete;
+
+    // Logs in on the call thread, as every call that waits for the server
+    // runs: a driver that does not keep its own login timeout against a
+    // server that does not answer is given up at `limit`, and the session is
+    // then lost. Called once, first.
+    Result Login(const std::string& user, const std::string& password, std::chrono::seconds limit,
+                 ErrorMessages& errors);
 
     // Sets autocommit as the commit mode wants it, whatever the data source's default.
     Result UseCommitMode(OdbcCommit commit, ErrorMessages& errors);
@@ -99,7 +107,8 @@ private:
 
     std::string dataSource_;
     std::chrono::seconds queryTimeout_;
-    bool textsHoldNul_;  // false for a server that cannot store U+0000 in a text
+    bool textsHoldNul_ = true;  // false for a server that cannot store U+0000 in a text
+    std::string quote_ = "\"";  // the driver's quote for names, empty where it quotes none
     OdbcCommit commit_ = OdbcCommit::Row;
     bool holding_ = false;  // rows inserted and not yet committed
     std::shared_ptr<Link> link_;

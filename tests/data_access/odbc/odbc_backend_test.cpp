@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "does not tell which table and schema (library) column 1 ('one')"},
         RefusedSelection{"UnhandledType", "CREATE TABLE %s.OTHER (NAME VARCHAR(10))",
                          "SELECT * FROM %s.OTHER WHERE 1=0", platform::DB_E_ERRORSINCOMMAND,
-                         "Column other.name has the type 'varchar'"},
+                         "Column other.name has the ODBC type SQL_WVARCHAR (-9) as the driver reports it"},
         RefusedSelection{"NamesEqualButForCase", "CREATE TABLE %s.TWIN (\"a\" CHAR(1), \"A\" CHAR(1))",
                          "SELECT * FROM %s.TWIN WHERE 1=0", platform::DB_E_ERRORSINCOMMAND,
                          "Table twin has two columns named A when case is ignored"}),

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tests/data_access/odbc/admin_connection.h"
+#include "tests/data_access/odbc/driver_leaks.h"
 #include "tests/data_access/odbc/own_data_source.h"
 #include "tests/data_access/odbc/scoped_variable.h"
 #include "tests/data_access/odbc/test_schema.h"
@@ -69,7 +70,7 @@ TEST_F(OdbcKilledRelease, WithDocumentCommitsNoKillLeavesALineWithoutItsHeader) 
     std::filesystem::create_directories(directory);
     // The runs find the component through a registry of their own; the
     // PostgreSQL driver's own leaks are not the release's.
-    std::ofstream(directory / "lsan.supp") << "leak:psqlodbcw.so\n";
+    std::ofstream(directory / "lsan.supp") << kDriverLeakSuppressions;
     ScopedVariable registry("VELDMARK_REGISTRY", (directory / "registry.json").string());
     ScopedVariable leaks("LSAN_OPTIONS", "suppressions=" + (directory / "lsan.supp").string());
     ASSERT_EQ(std::system(("'" VELDMARK_EXECUTABLE "' register '" KESSARIN_LIBRARY "' > '" +

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/data_access/odbc/admin_connection.h"
+#include "tests/data_access/odbc/driver_leaks.h"
 #include "tests/data_access/odbc/test_schema.h"
 #include "tests/data_access/odbc/test_server.h"
 
@@ -124,7 +125,7 @@ TEST_F(ConcurrentReleaseLoadTest, FourStationsReleaseEveryInvoiceWhole) {
     const std::filesystem::path directory = std::filesystem::path(::testing::TempDir()) / ("load-" + schema.Library());
     std::filesystem::create_directories(directory);
     // The PostgreSQL driver's own leaks are not the release's.
-    WriteFile(directory / "lsan.supp", "leak:psqlodbcw.so\n");
+    WriteFile(directory / "lsan.supp", kDriverLeakSuppressions);
 
     // The stations find the component through a registry of their own.
     const std::string environment = "VELDMARK_REGISTRY='" + (directory / "registry.json").string() +

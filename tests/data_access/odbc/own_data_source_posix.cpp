@@ -28,9 +28,13 @@ OwnDataSource::OwnDataSource(const std::string& source, const std::string& name,
     text << original.rdbuf();
     std::string entries = text.str();
     const std::string header = "[" + source + "]";
-    entries.replace(entries.find(header), header.size(), "[" + name_ + "]");
-    // The entry is the file's last section, so a line added at the end belongs to it.
-    std::ofstream(kept_->path) << entries << line << "\n";
+    const std::size_t at = entries.find(header);
+    entries.replace(at, header.size(), "[" + name_ + "]");
+    // The line goes right below the entry's header, so it belongs to the entry
+    // wherever the entry stands in the file.
+    const std::size_t lineEnd = entries.find('\n', at);
+    entries.insert(lineEnd == std::string::npos ? entries.size() : lineEnd + 1, line + "\n");
+    std::ofstream(kept_->path) << entries;
     kept_->odbcIni.emplace("ODBCINI", kept_->path.string());
 }
 
