@@ -1,5 +1,7 @@
 #include "module/class_table.h"
 
+#include "module/class_object.h"
+
 #include "module/class_creators.h"
 #include "module/identifiers.h"
 #include "module/registry_script_text.h"
@@ -32,7 +34,7 @@ kfx::HRESULT ClassObjects::Get(const kfx::Guid& clsid, const kfx::Guid& iid, voi
             classObject = objects_[index];
         }
         if (!classObject) return kfx::HR_E_OUTOFMEMORY;
-        return classObject->QueryInterface(iid, object);
+        return HandOutClassObject(classObject, iid, object);
     }
     return kfx::HR_CLASS_E_CLASSNOTAVAILABLE;
 }

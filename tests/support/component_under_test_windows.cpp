@@ -9,12 +9,12 @@
 namespace testsupport {
 
 kfx::HRESULT NewReleaseScript(kfx::ComPtr<kfx::IKfxReleaseScript>& script) {
-    kfx::ComPtr<kfx::IUnknown> component;
+    // A COM object: held and called as one.
+    kfx::ComPtr<::IUnknown> component;
     const kfx::HRESULT hr =
         veldmark::CreateComReleaseScript(nullptr, kfx::IID_IUnknown, reinterpret_cast<void**>(component.Put()));
     if (kfx::Failed(hr)) return hr;
-    return standin::ClientOf(reinterpret_cast<::IUnknown*>(component.Get()), kfx::IID_IKfxReleaseScript,
-                             reinterpret_cast<void**>(script.Put()));
+    return standin::ClientOf(component.Get(), kfx::IID_IKfxReleaseScript, reinterpret_cast<void**>(script.Put()));
 }
 
 kfx::ComPtr<kfx::IReleaseSetupData> AsComponentReachesIt(kfx::IReleaseSetupData* host) {

@@ -5,13 +5,14 @@
 # killed part way and released again, which must end with every invoice once.
 #
 # Usage: veldmark_exe_test.sh <linux veldmark> <linux component> <veldmark.exe>
-#        <Kessarin.dll> <examples folder> <work folder>
-# Wine runs in the WINEPREFIX of the environment. The server is the one
+#        <Kessarin.dll> <examples folder> <work folder> <wine>
+# <wine> is the Wine of the programs' bitness, run in the WINEPREFIX of the
+# environment. The server is the one
 # scripts/start-test-database describes in the environment; without it the
 # test fails, unless VELDMARK_SKIP_ODBC_TESTS=1 asks to leave it out.
 set -uo pipefail
 
-linux_veldmark=$1 linux_component=$2 windows_veldmark=$3 windows_component=$4 examples=$5 work=$6
+linux_veldmark=$1 linux_component=$2 windows_veldmark=$3 windows_component=$4 examples=$5 work=$6 wine=$7
 failures=0
 
 fail() {
@@ -31,7 +32,7 @@ run_linux() {
 run_windows() {
   local folder=$1 name=$2
   shift 2
-  (cd "$folder" && timeout 300 /usr/lib/wine/wine64 "$windows_veldmark" "$@" </dev/null >"$name.raw" 2>&1)
+  (cd "$folder" && timeout 300 "$wine" "$windows_veldmark" "$@" </dev/null >"$name.raw" 2>&1)
   echo $? >"$folder/$name.rc"
   tr -d '\r' <"$folder/$name.raw" >"$folder/$name.out"
 }
@@ -147,7 +148,7 @@ invoices=400
   printf '\n  ]\n}\n'
 } >"$kill_dir/kill-batch.json"
 run_windows "$kill_dir" create create-database demo-output/db APLIB
-(cd "$kill_dir" && exec timeout 300 /usr/lib/wine/wine64 "$windows_veldmark" release supplier-invoice.json kill-batch.json \
+(cd "$kill_dir" && exec timeout 300 "$wine" "$windows_veldmark" release supplier-invoice.json kill-batch.json \
   </dev/null >killed.raw 2>&1) &
 release_pid=$!
 log=$kill_dir/supplier-invoice.log.jsonl
