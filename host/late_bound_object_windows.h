@@ -102,6 +102,24 @@ private:
     ComPtr<IDispatch> object_;
 };
 
+// The connection settings that the release data and the setup data both carry.
+template <class Interface>
+class WithConnection : public Object<Interface> {
+public:
+    using Object<Interface>::Object;
+    HRESULT get_ConnectString(Text* text) override { return this->Host().GetText(L"ConnectString", text); }
+    HRESULT get_UserName(Text* text) override { return this->Host().GetText(L"UserName", text); }
+    HRESULT get_Password(Text* text) override { return this->Host().GetText(L"Password", text); }
+};
+
+// A new late-bound T for the host's object, held as Interface; null when the
+// object is null or memory runs out.
+template <class T, class Interface>
+ComPtr<Interface> Reach(IDispatch* object) {
+    if (!object) return {};
+    return ComPtr<Interface>(new (std::nothrow) T(object));
+}
+
 // A collection with a Count and items of the late-bound type T.
 template <class Interface, class T>
 class Collection : public Object<Interface> {

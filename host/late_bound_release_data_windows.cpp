@@ -48,13 +48,10 @@ public:
     HRESULT get_Item(const Variant& key, IValue** item) override { return Item(key, item); }
 };
 
-class ReleaseData final : public Object<IReleaseData> {
+class ReleaseData final : public WithConnection<IReleaseData> {
 public:
-    using Object::Object;
+    using WithConnection::WithConnection;
     HRESULT get_KofaxPDFFileName(Text* name) override { return Host().GetText(L"KofaxPDFFileName", name); }
-    HRESULT get_ConnectString(Text* text) override { return Host().GetText(L"ConnectString", text); }
-    HRESULT get_UserName(Text* text) override { return Host().GetText(L"UserName", text); }
-    HRESULT get_Password(Text* text) override { return Host().GetText(L"Password", text); }
     HRESULT get_Values(IValues** values) override {
         return Part<Values>(L"Values", values);
     }
@@ -76,9 +73,6 @@ public:
 
 }  // namespace
 
-ComPtr<IReleaseData> ReleaseDataOf(IDispatch* object) {
-    if (!object) return {};
-    return ComPtr<IReleaseData>(new (std::nothrow) ReleaseData(object));
-}
+ComPtr<IReleaseData> ReleaseDataOf(IDispatch* object) { return Reach<ReleaseData, IReleaseData>(object); }
 
 }  // namespace kfx::late_bound

@@ -85,12 +85,9 @@ HRESULT AnswerBatchVariableNames(const Guid& iid, ::IUnknown* offered, void** ou
     return Make<BatchVariableNames, IBatchVariableNames>(reinterpret_cast<IDispatch*>(offered), out);
 }
 
-class ReleaseSetupData final : public Object<IReleaseSetupData> {
+class ReleaseSetupData final : public WithConnection<IReleaseSetupData> {
 public:
-    using Object::Object;
-    HRESULT get_ConnectString(Text* text) override { return Host().GetText(L"ConnectString", text); }
-    HRESULT get_UserName(Text* text) override { return Host().GetText(L"UserName", text); }
-    HRESULT get_Password(Text* text) override { return Host().GetText(L"Password", text); }
+    using WithConnection::WithConnection;
     HRESULT get_BatchClassName(Text* text) override { return Host().GetText(L"BatchClassName", text); }
     HRESULT get_DocClassName(Text* text) override { return Host().GetText(L"DocClassName", text); }
     HRESULT get_Name(Text* text) override { return Host().GetText(L"Name", text); }
@@ -115,8 +112,7 @@ public:
 }  // namespace
 
 ComPtr<IReleaseSetupData> ReleaseSetupDataOf(IDispatch* object) {
-    if (!object) return {};
-    return ComPtr<IReleaseSetupData>(new (std::nothrow) ReleaseSetupData(object));
+    return Reach<ReleaseSetupData, IReleaseSetupData>(object);
 }
 
 }  // namespace kfx::late_bound
