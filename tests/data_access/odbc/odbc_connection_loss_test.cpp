@@ -5,23 +5,18 @@
 // test server down, so they run alone (RUN_SERIAL).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/types.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <iostream>
-#include <sstream>
 #include <thread>
 
 #include "data_access/provider/odbc_backend.h"
 #include "host/utf8.h"
 #include "tests/data_access/odbc/admin_connection.h"
-#include "tests/data_access/odbc/postgres_release_fixture.h"
+#include "tests/data_access/odbc/frozen_server.h"
+#include "tests/data_access/odbc/server_release_fixture.h"
 #include "tests/data_access/odbc/scoped_variable.h"
 
 namespace odbctest {
@@ -68,81 +63,11 @@ private:
     bool stopped_ = false;
 };
 
-// The first line a command prints; empty when it prints none.
-std::string FirstLineOf(const std::string& command) {
-    std::string line;
-    if (FILE* output = popen(command.c_str(), "r")) {
-        for (int c = std::fgetc(output); c != EOF && c != '\n'; c = std::fgetc(output)) line += static_cast<char>(c);
-        pclose(output);
-    }
-    return line;
-}
-
-// Stops every process of the test server (SIGSTOP): PostgreSQL's postmaster
-// and all its children, MariaDB's one process, so that it accepts
-// connections into the kernel's queue and then answers nothing, as a hung
-// machine would. They go on again when Resume is called or the object goes.
-class FrozenServer {
-public:
-    FrozenServer(const TestServer& server, AdminConnection& admin) {
-        if (server.kind == ServerKind::MariaDb) {
-            const std::string process = FirstLineOf("'" + server.serverControl + "' pid");
-            if (!process.empty()) processes_.push_back(std::stoi(process));
-            return;
-        }
-        const std::string backend = admin.Query("SELECT pg_backend_pid()")[0][0];
-        postmaster_ = ParentOf(std::stoi(backend));
-        processes_.push_back(postmaster_);
-        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-            const std::string name = entry.path().filename().string();
-            if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-            if (ParentOf(std::stoi(name)) == postmaster_) processes_.push_back(std::stoi(name));
-        }
-    }
-    ~FrozenServer() { Resume(); }
-    FrozenServer(const FrozenServer&) = delete;
-    FrozenServer& operator=(const FrozenServer&) = delete;
-
-    void Freeze() {
-        for (pid_t process : processes_) kill(process, SIGSTOP);
-        frozen_ = true;
-    }
-    void Resume() {
-        if (!frozen_) return;
-        for (pid_t process : processes_) kill(process, SIGCONT);
-        frozen_ = false;
-    }
-    std::size_t Processes() const { return processes_.size(); }
-
-private:
-    // The parent in /proc/<pid>/stat ("pid (name) state ppid ..."); 0 when gone.
-    static pid_t ParentOf(pid_t process) {
-        std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) return 0;
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
-        std::string state;
-        pid_t parent = 0;
-        rest >> state >> parent;
-        return parent;
-    }
-
-    pid_t postmaster_ = 0;
-    std::vector<pid_t> processes_;
-    bool frozen_ = false;
-};
-
-// Small timeouts, so that a server that answers nothing costs little.
-struct TwoSecondTimeouts {
-    ScopedVariable login{"VELDMARK_ODBC_LOGIN_TIMEOUT", "2"};
-    ScopedVariable query{"VELDMARK_ODBC_QUERY_TIMEOUT", "2"};
-};
-
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-class OdbcConnectionLoss : public PostgresReleaseFixture {
+class OdbcConnectionLoss : public ServerReleaseFixture {
 protected:
     // Terminates what serves every other connection of the test role, as an
     // administrator would: PostgreSQL's server process, MariaDB's thread.

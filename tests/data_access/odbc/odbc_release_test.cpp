@@ -7,7 +7,7 @@
 #include "host/utf8.h"
 #include "tests/data_access/odbc/admin_connection.h"
 #include "tests/data_access/odbc/own_data_source.h"
-#include "tests/data_access/odbc/postgres_release_fixture.h"
+#include "tests/data_access/odbc/server_release_fixture.h"
 
 namespace odbctest {
 namespace {
@@ -16,7 +16,7 @@ using Table = std::vector<std::vector<std::string>>;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-class OdbcRelease : public PostgresReleaseFixture {
+class OdbcRelease : public ServerReleaseFixture {
 protected:
     // The one error the document reported.
     std::string OneError() {

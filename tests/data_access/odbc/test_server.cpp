@@ -16,15 +16,6 @@ void Read(const char* name, std::string* value, std::string* missing) {
 
 }  // namespace
 
-std::string TestServer::Folded(const std::string& name) const {
-    if (kind != ServerKind::PostgreSql) return name;
-    std::string folded = name;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
-
 const char* TestServer::Name() const { return kind == ServerKind::PostgreSql ? "PostgreSQL" : "MariaDB"; }
 
 void ServerTest::SetUp() {

@@ -22,9 +22,6 @@ struct TestServer {
     std::string schema;         // holds the interface files the script created
     std::string serverControl;  // pg_ctl for PostgreSQL, mariadb-ctl for MariaDB
 
-    // A name as the server reports an unquoted one back: PostgreSQL folds it
-    // to lower case, MariaDB keeps it as written.
-    std::string Folded(const std::string& name) const;
     // "PostgreSQL" or "MariaDB", for messages.
     const char* Name() const;
 };
@@ -43,12 +40,5 @@ protected:
 
     TestServer server_;
 };
-
-// Ends a test that is about PostgreSQL's own behaviour, saying so, when the
-// server is another.
-#define ODBCTEST_POSTGRESQL_ONLY(why)                                          \
-    do {                                                                       \
-        if (!OnPostgreSql()) GTEST_SKIP() << "PostgreSQL's own behaviour: " << (why); \
-    } while (false)
 
 }  // namespace odbctest
