@@ -95,10 +95,11 @@ protected:
         runs_ = std::make_unique<VeldmarkRuns>(std::filesystem::path(::testing::TempDir()) /
                                                ("sample-" + schema_->Library()));
         ASSERT_FALSE(HasFailure());
-        std::filesystem::create_directories(runs_->Directory() / "server");
-        std::ofstream(runs_->Directory() / "server" / "supplier-invoice.json")
+        const std::filesystem::path server = runs_->Directory() / "server";
+        std::filesystem::create_directories(server);
+        std::ofstream(server / "supplier-invoice.json")
             << SampleDocumentClass(server_.dataSource, server_, schema_->Library());
-        std::ofstream(runs_->Directory() / "server" / "invoice-batch.json") << ReadText(Examples() / "invoice-batch.json");
+        std::filesystem::copy_file(Examples() / "invoice-batch.json", server / "invoice-batch.json");
         ASSERT_FALSE(HasFailure());
     }
     void TearDown() override {

@@ -26,7 +26,8 @@ void ServerTest::SetUp() {
     } else if (serverName == "mariadb") {
         server_.kind = ServerKind::MariaDb;
     } else {
-        FAIL() << "VELDMARK_TEST_SERVER is '" << serverName << "'; it must be postgresql or mariadb (or unset: postgresql)";
+        FAIL() << "VELDMARK_TEST_SERVER is '" << serverName
+               << "'; it must be postgresql or mariadb (or unset: postgresql)";
     }
     const bool maria = server_.kind == ServerKind::MariaDb;
     std::string missing;
