@@ -34,11 +34,18 @@ std::string ReturnValueText(kfx::KfxReturnValue value) {
 std::string JoinedLines(const kfx::Text& message, std::string_view separator) {
     const std::string text = kfx::ToUtf8(message);
     std::string result;
+    bool first = true;
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
-        if (lineStart > 0) result += separator;
-        result += DisplayText(std::string_view(text).substr(lineStart, i - lineStart));
+        // An empty line separates two error records: the separator between
+        // their lines says as much.
+        const std::string_view line = std::string_view(text).substr(lineStart, i - lineStart);
+        if (!line.empty()) {
+            if (!first) result += separator;
+            result += DisplayText(line);
+            first = false;
+        }
         if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
         lineStart = i + 1;
     }

@@ -15,7 +15,7 @@ std::string StatusText(kfx::HRESULT status);
 std::string ReturnValueText(kfx::KfxReturnValue value);
 // The message as UTF-8, each of its lines (ended by CR LF, CR or LF) with
 // every control character escaped as DisplayText does, joined by the
-// separator.
+// separator; empty lines are left out, so no part shown is empty.
 std::string JoinedLines(const kfx::Text& message, std::string_view separator);
 // JoinedLines with " / ": output is read one line per finding.
 std::string OnOneLine(const kfx::Text& message);

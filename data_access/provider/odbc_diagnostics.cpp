@@ -9,12 +9,24 @@ namespace {
 
 constexpr SQLSMALLINT kFirstMessageUnits = 512;
 
-std::string TrimEnd(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+}  // namespace
+
+std::string DriverMessageText(std::string_view message) {
+    std::string text;
+    while (!message.empty()) {
+        const std::size_t end = message.find('\n');
+        std::string_view line = message.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t\r") != std::string_view::npos) {
+            if (!text.empty()) text += '\n';
+            text += line;
+        }
+        if (end == std::string_view::npos) break;
+        message.remove_prefix(end + 1);
+    }
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
     return text;
 }
-
-}  // namespace
 
 std::vector<OdbcDiagnostic> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle) {
     std::vector<OdbcDiagnostic> diagnostics;
@@ -34,7 +46,7 @@ std::vector<OdbcDiagnostic> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE ha
         }
         if (!SQL_SUCCEEDED(rc)) break;
         diagnostics.push_back({FromOdbcText(state, SQL_SQLSTATE_SIZE), native,
-                               TrimEnd(FromOdbcText(message.data(), message.size()))});
+                               DriverMessageText(FromOdbcText(message.data(), message.size()))});
     }
     return diagnostics;
 }

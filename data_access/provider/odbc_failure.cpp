@@ -13,6 +13,7 @@ struct StateResult {
 // Longer prefixes first: the first match counts.
 constexpr StateResult kStateResults[] = {
     {"42P01", platform::DB_E_NOTABLE},   // PostgreSQL: undefined table
+    {"42S02", platform::DB_E_NOTABLE},   // ODBC's own: base table not found (MariaDB)
     {"42704", platform::DB_E_NOTABLE},   // DB2 for i: undefined object (SQL0204)
     {"3F000", platform::DB_E_NOTABLE},   // invalid schema name
     {"22001", platform::DB_E_DATAOVERFLOW},

@@ -41,6 +41,13 @@ std::string InsertSql(const std::string& quote, const std::string& schema, const
         columns += (columns.empty() ? "" : ", ") + DelimitedIdentifier(names[column], quote);
         markers += markers.empty() ? "?" : ", ?";
     }
+    if (columns.empty() && !names.empty()) {
+        // A row of defaults only: not every server takes DEFAULT VALUES
+        // (MariaDB does not), while PostgreSQL, MariaDB and DB2 for i all
+        // take the keyword DEFAULT as one column's value.
+        columns = DelimitedIdentifier(names.front(), quote);
+        markers = "DEFAULT";
+    }
     return sql + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
 }
 

@@ -1,26 +1,22 @@
-// The server goes away while documents are released: its process is
-// terminated in the middle of a document, then the whole server is stopped
-// and started again; or its processes are stopped (SIGSTOP), so that it
-// answers nothing at all. These tests take the shared test server down, so
-// they run alone (RUN_SERIAL).
+// The server goes away while documents are released: the process or thread
+// serving a session is terminated in the middle of a document, then the
+// whole server is stopped and started again; or its processes are stopped
+// (SIGSTOP), so that it answers nothing at all. These tests take the shared
+// test server down, so they run alone (RUN_SERIAL).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/types.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <iostream>
-#include <sstream>
 #include <thread>
 
 #include "data_access/provider/odbc_backend.h"
 #include "host/utf8.h"
 #include "tests/data_access/odbc/admin_connection.h"
-#include "tests/data_access/odbc/postgres_release_fixture.h"
+#include "tests/data_access/odbc/frozen_server.h"
+#include "tests/data_access/odbc/server_release_fixture.h"
 #include "tests/data_access/odbc/scoped_variable.h"
 
 namespace odbctest {
@@ -35,11 +31,13 @@ using dbAx::platform::Result;
 
 constexpr auto kPatience = std::chrono::seconds(30);
 
-// Stops and starts the test server; a server it stopped is started again
-// when it goes, whatever the test did meanwhile.
+// Stops and starts the test server through its control script (pg_ctl's
+// or mariadb-ctl); a server it stopped is started again when it goes,
+// whatever the test did meanwhile.
 class ServerControl {
 public:
-    explicit ServerControl(std::string pgCtl) : pgCtl_(std::move(pgCtl)) {}
+    explicit ServerControl(const TestServer& server)
+        : control_(server.serverControl), postgreSql_(server.kind == ServerKind::PostgreSql) {}
     ~ServerControl() {
         if (stopped_) Start();
     }
@@ -47,92 +45,64 @@ public:
     ServerControl& operator=(const ServerControl&) = delete;
 
     bool Stop() {
-        stopped_ = Run("stop -m fast");
+        stopped_ = Run(postgreSql_ ? "stop -m fast" : "stop");
         return stopped_;
     }
     bool Start() {
-        if (Run("start -w -t 60")) stopped_ = false;
+        if (Run(postgreSql_ ? "start -w -t 60" : "start")) stopped_ = false;
         return !stopped_;
     }
 
 private:
     bool Run(const std::string& arguments) const {
-        return std::system(("'" + pgCtl_ + "' " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+        return std::system(("'" + control_ + "' " + arguments + " >/dev/null 2>&1").c_str()) == 0;
     }
 
-    std::string pgCtl_;
+    std::string control_;
+    bool postgreSql_;
     bool stopped_ = false;
-};
-
-// Stops every process of the test server (SIGSTOP): the postmaster and all
-// its children, so that it accepts connections into the kernel's queue and
-// then answers nothing, as a hung machine would. They go on again when
-// Resume is called or the object goes.
-class FrozenServer {
-public:
-    explicit FrozenServer(AdminConnection& admin) {
-        const std::string backend = admin.Query("SELECT pg_backend_pid()")[0][0];
-        postmaster_ = ParentOf(std::stoi(backend));
-        processes_.push_back(postmaster_);
-        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-            const std::string name = entry.path().filename().string();
-            if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-            if (ParentOf(std::stoi(name)) == postmaster_) processes_.push_back(std::stoi(name));
-        }
-    }
-    ~FrozenServer() { Resume(); }
-    FrozenServer(const FrozenServer&) = delete;
-    FrozenServer& operator=(const FrozenServer&) = delete;
-
-    void Freeze() {
-        for (pid_t process : processes_) kill(process, SIGSTOP);
-        frozen_ = true;
-    }
-    void Resume() {
-        if (!frozen_) return;
-        for (pid_t process : processes_) kill(process, SIGCONT);
-        frozen_ = false;
-    }
-    std::size_t Processes() const { return processes_.size(); }
-
-private:
-    // The parent in /proc/<pid>/stat ("pid (name) state ppid ..."); 0 when gone.
-    static pid_t ParentOf(pid_t process) {
-        std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) return 0;
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
-        std::string state;
-        pid_t parent = 0;
-        rest >> state >> parent;
-        return parent;
-    }
-
-    pid_t postmaster_ = 0;
-    std::vector<pid_t> processes_;
-    bool frozen_ = false;
-};
-
-// Small timeouts, so that a server that answers nothing costs little.
-struct TwoSecondTimeouts {
-    ScopedVariable login{"VELDMARK_ODBC_LOGIN_TIMEOUT", "2"};
-    ScopedVariable query{"VELDMARK_ODBC_QUERY_TIMEOUT", "2"};
 };
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Terminates the server process of every other connection of the test
-// role to the test database, as an administrator would.
-void TerminateOtherConnections(AdminConnection& admin) {
-    admin.Query(
-        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = current_user AND "
-        "datname = current_database() AND pid <> pg_backend_pid()");
-}
-
-class OdbcConnectionLoss : public PostgresReleaseFixture {
+class OdbcConnectionLoss : public ServerReleaseFixture {
 protected:
+    // Terminates what serves every other connection of the test role, as an
+    // administrator would: PostgreSQL's server process, MariaDB's thread.
+    void TerminateOtherConnections(AdminConnection& admin) const {
+        if (OnPostgreSql()) {
+            admin.Query(
+                "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = current_user AND "
+                "datname = current_database() AND pid <> pg_backend_pid()");
+            return;
+        }
+        for (const auto& other : admin.Query("SELECT id FROM information_schema.processlist WHERE user = "
+                                             "SUBSTRING_INDEX(CURRENT_USER(), '@', 1) AND id <> CONNECTION_ID()")) {
+            Terminate(admin, other.at(0));
+        }
+    }
+    void Terminate(AdminConnection& admin, const std::string& session) const {
+        admin.Execute(ByServer("SELECT pg_terminate_backend(" + session + ")", "KILL " + session));
+    }
+
+    // Locks the header file in a transaction of the holder's, so that
+    // inserts into it wait and reads do not; Unlock ends it.
+    void LockHeaderFile(AdminConnection& holder) const {
+        holder.BeginTransaction();
+        holder.Execute(ByServer("LOCK TABLE " + schema_->Library() + ".AIP32 IN EXCLUSIVE MODE",
+                                "LOCK TABLES " + schema_->Library() + ".AIP32 READ"));
+    }
+    void Unlock(AdminConnection& holder) const {
+        // MariaDB keeps a table lock past the transaction's end.
+        if (!OnPostgreSql()) holder.Execute("UNLOCK TABLES");
+        holder.Rollback();
+    }
+
+    // The driver's words for a server that refuses connections.
+    std::string Refused() const { return ByServer("Connection refused", "Can't connect to server"); }
+
     // Connects a session of the provider's own, describes the line file
     // through it and makes row_ a line for it.
     void OpenLineSession() {
@@ -155,11 +125,14 @@ protected:
     // connection: a transaction would see the activity of its start only.
     std::string InsertWaitingForTheHeaderFile() {
         AdminConnection admin(server_);
+        const std::string waitingInsert = ByServer(
+            "SELECT pid FROM pg_stat_activity WHERE usename = current_user AND wait_event_type = 'Lock' "
+            "AND query ILIKE 'INSERT INTO %aip32%'",
+            "SELECT id FROM information_schema.processlist WHERE user = SUBSTRING_INDEX(CURRENT_USER(), '@', 1) "
+            "AND state LIKE 'Waiting for table%lock' AND info LIKE 'INSERT INTO %AIP32%'");
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
         while (std::chrono::steady_clock::now() < deadline) {
-            const auto waiting = admin.Query(
-                "SELECT pid FROM pg_stat_activity WHERE usename = current_user AND wait_event_type = 'Lock' "
-                "AND query ILIKE 'INSERT INTO %aip32%'");
+            const auto waiting = admin.Query(waitingInsert);
             if (!waiting.empty()) return waiting[0][0];
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
@@ -173,7 +146,7 @@ protected:
 };
 
 TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTouched) {
-    ServerControl server(server_.serverControl);
+    ServerControl server(server_);
     ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
     ASSERT_EQ(ReleaseInvoice(u"INV0002"), kfx::KFX_REL_SUCCESS);
 
@@ -181,29 +154,30 @@ TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTou
     // header file is locked; its server process is terminated meanwhile.
     {
         AdminConnection holder(server_);
-        holder.BeginTransaction();
-        holder.Execute("LOCK TABLE " + schema_->Library() + ".AIP32 IN EXCLUSIVE MODE");
+        LockHeaderFile(holder);
         std::future<kfx::KfxReturnValue> third =
             std::async(std::launch::async, [this] { return ReleaseInvoice(u"INV0003"); });
         const std::string waiting = InsertWaitingForTheHeaderFile();
-        if (!waiting.empty()) holder.Query("SELECT pg_terminate_backend(" + waiting + ")");
-        holder.Rollback();
+        if (!waiting.empty()) Terminate(holder, waiting);
+        Unlock(holder);
         ASSERT_FALSE(waiting.empty()) << "document 3 never waited for the header file";
         EXPECT_EQ(third.get(), kfx::KFX_REL_ERROR);
     }
     const std::string lost = OneError();
-    // The driver words it as it finds it (here SQLSTATE HY000, "server closed
-    // the connection unexpectedly"); the provider adds what it means.
+    // The driver words it as it finds it (PostgreSQL's under SQLSTATE HY000,
+    // "server closed the connection unexpectedly"); the provider adds what it means.
     EXPECT_THAT(lost, StartsWith("Error Updating AIP32: CAxRecordset::Update\n[SQLSTATE "));
-    EXPECT_THAT(lost, HasSubstr("terminating connection due to administrator command"));
+    EXPECT_THAT(lost, HasSubstr(ByServer("terminating connection due to administrator command",
+                                         "Lost connection to server during query")));
     EXPECT_THAT(lost, HasSubstr("The connection to data source '" + server_.dataSource + "' is lost"));
 
     // Document 4 finds no server.
     ASSERT_TRUE(server.Stop());
     EXPECT_EQ(ReleaseInvoice(u"INV0004"), kfx::KFX_REL_ERROR);
     const std::string refused = OneError();
-    EXPECT_THAT(refused, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE 08001]"));
-    EXPECT_THAT(refused, HasSubstr("Connection refused"));
+    EXPECT_THAT(refused, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE " +
+                                    ByServer("08001]", "HY000] (native 2002)")));
+    EXPECT_THAT(refused, HasSubstr(Refused()));
 
     // The server is back: the next batch releases normally.
     ASSERT_TRUE(server.Start());
@@ -221,7 +195,7 @@ TEST_F(OdbcConnectionLoss, AServerThatGoesAwayMidBatchCostsOnlyTheDocumentsItTou
 // The session of the earlier documents waits in the pool while the server
 // restarts; the first document after it finds it dead and opens a new one.
 TEST_F(OdbcConnectionLoss, AServerRestartedBetweenDocumentsCostsNoDocument) {
-    ServerControl server(server_.serverControl);
+    ServerControl server(server_);
     ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
     ASSERT_TRUE(server.Stop());
     ASSERT_TRUE(server.Start());
@@ -231,11 +205,11 @@ TEST_F(OdbcConnectionLoss, AServerRestartedBetweenDocumentsCostsNoDocument) {
     // Stopped with a session pooled: the document is refused as without one.
     ASSERT_TRUE(server.Stop());
     EXPECT_EQ(ReleaseInvoice(u"INV0003"), kfx::KFX_REL_ERROR);
-    EXPECT_THAT(OneError(), HasSubstr("Connection refused"));
+    EXPECT_THAT(OneError(), HasSubstr(Refused()));
     ASSERT_TRUE(server.Start());
     EXPECT_EQ(ReleaseInvoice(u"INV0003"), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
 
-    // A server process terminated between documents is no different.
+    // A session terminated by the server between documents is no different.
     AdminConnection admin(server_);
     TerminateOtherConnections(admin);
     EXPECT_EQ(ReleaseInvoice(u"INV0004"), kfx::KFX_REL_SUCCESS) << ::testing::PrintToString(LogTexts());
@@ -276,15 +250,14 @@ TEST_F(OdbcConnectionLoss, AServerThatAnswersNothingCostsTheDocumentWithinTheTim
     TwoSecondTimeouts timeouts;
     ASSERT_EQ(ReleaseInvoice(u"INV0001"), kfx::KFX_REL_SUCCESS);
     AdminConnection admin(server_);
-    FrozenServer frozen(admin);
-    ASSERT_GT(frozen.Processes(), 1u);
+    FrozenServer frozen(server_, admin);
+    ASSERT_GT(frozen.Processes(), OnPostgreSql() ? 1u : 0u) << "the server's processes are not found";
     const std::string unanswered = "The data source '" + server_.dataSource + "' did not answer";
 
     // Document 2 writes its lines and waits to insert its header behind a
     // lock; then the server stops answering.
     AdminConnection holder(server_);
-    holder.BeginTransaction();
-    holder.Execute("LOCK TABLE " + schema_->Library() + ".AIP32 IN EXCLUSIVE MODE");
+    LockHeaderFile(holder);
     std::future<kfx::KfxReturnValue> second =
         std::async(std::launch::async, [this] { return ReleaseInvoice(u"INV0002"); });
     const bool waited = !InsertWaitingForTheHeaderFile().empty();
@@ -312,14 +285,22 @@ TEST_F(OdbcConnectionLoss, AServerThatAnswersNothingCostsTheDocumentWithinTheTim
     ASSERT_TRUE(thirdEnded) << "document 3 still waits for the stopped server";
     EXPECT_EQ(third.get(), kfx::KFX_REL_ERROR);
     const std::string refused = OneError();
-    EXPECT_THAT(refused, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n[SQLSTATE 08001]"));
-    EXPECT_THAT(refused, HasSubstr("timeout expired"));
-    EXPECT_THAT(refused, EndsWith("\n\n" + unanswered + " the login within 2 seconds\nCOM Error: Unspecified error"));
+    EXPECT_THAT(refused, StartsWith("Error in ReleaseDoc: CAxConnection::Open\n"));
+    // PostgreSQL's driver keeps to the login timeout itself; MariaDB's waits
+    // on, and the provider gives the login up.
+    if (OnPostgreSql()) EXPECT_THAT(refused, HasSubstr("[SQLSTATE 08001]"));
+    if (OnPostgreSql()) EXPECT_THAT(refused, HasSubstr("timeout expired"));
+    const std::string givenUp = unanswered + " the login within 2 seconds\nCOM Error: Unspecified error";
+    if (OnPostgreSql()) {
+        EXPECT_THAT(refused, EndsWith("\n\n" + givenUp));
+    } else {
+        EXPECT_EQ(refused, "Error in ReleaseDoc: CAxConnection::Open\n" + givenUp);
+    }
 
     // The server answers again: the next document releases normally. The
     // header of document 2 may still arrive now that its insert is answered,
     // which is why its message says the outcome is not known.
-    holder.Rollback();
+    Unlock(holder);
     EXPECT_EQ(ReleaseInvoice(u"INV0004"), kfx::KFX_REL_SUCCESS);
     const Table headers = schema_->Rows("AIP32", {"INVN32"});
     EXPECT_THAT(headers, ::testing::Contains(std::vector<std::string>{"INV0004"}));
@@ -334,7 +315,7 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
     dbAx::provider::ErrorMessages errors;
     ASSERT_EQ(backend_.Connect(server_.dataSource, server_.user, server_.password, &describing, errors), kfx::HR_S_OK);
     AdminConnection admin(server_);
-    FrozenServer frozen(admin);
+    FrozenServer frozen(server_, admin);
     frozen.Freeze();
     const auto start = std::chrono::steady_clock::now();
     std::future<Result> inserted =
@@ -346,8 +327,10 @@ TEST_F(OdbcConnectionLoss, ASessionWhoseServerStopsAnsweringGivesUpTheCallAndRef
     EXPECT_EQ(inserted.get(), platform::E_ADO_CONNECTIONFAILED);
     EXPECT_FALSE(session_->Usable()) << "a session whose call was given up is not pooled";
     const std::string unanswered = "The data source '" + server_.dataSource + "' did not answer within 2 seconds";
+    // MariaDB's driver prepares the insert on the server: the call given up
+    // is that one, which writes nothing.
     EXPECT_EQ(errors, (dbAx::provider::ErrorMessages{
-                          unanswered + "; whether the row was written is not known",
+                          unanswered + ByServer("; whether the row was written is not known", ""),
                           "The connection to data source '" + server_.dataSource +
                               "' is lost: nothing more is written through it; the next connection opens it anew"}));
 

@@ -12,44 +12,16 @@
 #include <string>
 
 #include "tests/data_access/odbc/admin_connection.h"
-#include "tests/data_access/odbc/driver_leaks.h"
 #include "tests/data_access/odbc/own_data_source.h"
-#include "tests/data_access/odbc/scoped_variable.h"
 #include "tests/data_access/odbc/test_schema.h"
 #include "tests/data_access/odbc/test_server.h"
+#include "tests/data_access/odbc/veldmark_runs.h"
 #include "tests/support/killed_release.h"
 
 namespace odbctest {
 namespace {
 
 constexpr int kDocuments = 24;
-
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream stream(file);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
-
-void ReplaceLink(std::string& documentClass, const std::string& source, const std::string& destination,
-                 const std::string& newSource) {
-    const std::string tail = R"(", "sourceType": 1, "destination": ")" + destination + R"("})";
-    const std::size_t at = documentClass.find(R"({"source": ")" + source + tail);
-    ASSERT_NE(at, std::string::npos) << "the sample document class links no '" << source << "' to " << destination;
-    documentClass.replace(at, std::string(R"({"source": ")").size() + source.size() + tail.size(),
-                          R"({"source": ")" + newSource + tail);
-}
-
-// The sample document class, releasing into the library through the data source.
-std::string DocumentClass(const std::string& dataSource, const TestServer& server, const std::string& library) {
-    std::string documentClass =
-        ReadText(std::filesystem::path(VELDMARK_SOURCE_DIR) / "examples" / "supplier-invoice.json");
-    ReplaceLink(documentClass, "sqlite:demo-output/db", "serverName", dataSource);
-    ReplaceLink(documentClass, "", "username", server.user);
-    ReplaceLink(documentClass, "", "password", server.password);
-    ReplaceLink(documentClass, "APLIB", "APILibrary", library);
-    return documentClass;
-}
 
 // Rows per invoice number in one interface file.
 std::map<std::string, int> RowsPerInvoice(AdminConnection& admin, const std::string& counting) {
@@ -65,20 +37,10 @@ TEST_F(OdbcKilledRelease, WithDocumentCommitsNoKillLeavesALineWithoutItsHeader) 
     TestSchema schema(server_);
     const std::string library = schema.Library();
     OwnDataSource source(server_.dataSource, "kill", "VeldmarkCommit = Document");
-    const std::filesystem::path directory = std::filesystem::path(::testing::TempDir()) / ("kill-" + library);
-    std::filesystem::remove_all(directory);
-    std::filesystem::create_directories(directory);
-    // The runs find the component through a registry of their own; the
-    // PostgreSQL driver's own leaks are not the release's.
-    std::ofstream(directory / "lsan.supp") << kDriverLeakSuppressions;
-    ScopedVariable registry("VELDMARK_REGISTRY", (directory / "registry.json").string());
-    ScopedVariable leaks("LSAN_OPTIONS", "suppressions=" + (directory / "lsan.supp").string());
-    ASSERT_EQ(std::system(("'" VELDMARK_EXECUTABLE "' register '" KESSARIN_LIBRARY "' > '" +
-                           (directory / "register.out").string() + "' 2>&1")
-                              .c_str()),
-              0);
-    const std::string documentClass = DocumentClass(source.Name(), server_, library);
-    if (HasFatalFailure()) return;
+    const VeldmarkRuns runs(std::filesystem::path(::testing::TempDir()) / ("kill-" + library));
+    const std::filesystem::path& directory = runs.Directory();
+    const std::string documentClass = SampleDocumentClass(source.Name(), server_, library);
+    if (HasFailure()) return;
     std::ofstream(directory / "supplier-invoice.json") << documentClass;
     std::ofstream(directory / "kill-batch.json") << testsupport::KillBatchJson(kDocuments);
 
@@ -116,7 +78,6 @@ TEST_F(OdbcKilledRelease, WithDocumentCommitsNoKillLeavesALineWithoutItsHeader) 
     }
     std::cout << "kill trials: " << outcome.kills << " killed, " << outcome.midDocument << " mid-document, "
               << outcome.foundReleased.size() << " in doubt found released\n";
-    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -91,7 +91,8 @@ void WriteFile(const std::filesystem::path& path, const std::string& text) {
 // The lines of each header, joined on the keys the release gives both files.
 std::map<std::string, std::vector<std::string>> LinesByInvoice(AdminConnection& admin, const std::string& library) {
     std::map<std::string, std::vector<std::string>> lines;
-    for (const auto& row : admin.Query("SELECT h.CDAC32 || '/' || h.INVN32, l.DESC33 FROM " + library + ".AIP32 h JOIN " +
+    for (const auto& row : admin.Query("SELECT CONCAT(RTRIM(h.CDAC32), '/', RTRIM(h.INVN32)), l.DESC33 FROM " +
+                                       library + ".AIP32 h JOIN " +
                                        library + ".AIP33 l ON l.CDAC33 = h.CDAC32 AND l.INVN33 = h.INVN32 "
                                        "ORDER BY 1, 2")) {
         lines[row.at(0)].push_back(row.at(1));
@@ -124,7 +125,7 @@ TEST_F(ConcurrentReleaseLoadTest, FourStationsReleaseEveryInvoiceWhole) {
     TestSchema schema(server_);
     const std::filesystem::path directory = std::filesystem::path(::testing::TempDir()) / ("load-" + schema.Library());
     std::filesystem::create_directories(directory);
-    // The PostgreSQL driver's own leaks are not the release's.
+    // The drivers' own leaks are not the release's.
     WriteFile(directory / "lsan.supp", kDriverLeakSuppressions);
 
     // The stations find the component through a registry of their own.

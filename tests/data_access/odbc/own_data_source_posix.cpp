@@ -20,7 +20,7 @@ struct OwnDataSource::Kept {
 };
 
 OwnDataSource::OwnDataSource(const std::string& source, const std::string& name, const std::string& line)
-    : name_(source + "_" + name), kept_(std::make_unique<Kept>()) {
+    : name_("veldmark_own_" + name), kept_(std::make_unique<Kept>()) {
     kept_->path = std::filesystem::temp_directory_path() /
                   ("veldmark-odbc-" + std::to_string(getpid()) + "-" + name + ".ini");
     std::ifstream original(std::getenv("ODBCINI"));

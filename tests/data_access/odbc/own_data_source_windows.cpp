@@ -83,7 +83,7 @@ struct OwnDataSource::Kept {
 };
 
 OwnDataSource::OwnDataSource(const std::string& source, const std::string& name, const std::string& line)
-    : name_(source + "_" + name), kept_(std::make_unique<Kept>()) {
+    : name_("veldmark_own_" + name), kept_(std::make_unique<Kept>()) {
     const char* odbcIni = std::getenv("ODBCINI");
     if (!odbcIni || !*odbcIni) throw std::runtime_error("ODBCINI is not set");
     kept_->odbcIni = WindowsPath(odbcIni);

@@ -19,7 +19,8 @@ std::string NewLibraryName() {
 
 TestSchema::TestSchema(const TestServer& server) : server_(server), library_(NewLibraryName()) {
     AdminConnection admin(server_);
-    admin.Execute("CREATE SCHEMA " + library_);
+    // MariaDB's schema is a database.
+    admin.Execute((server_.kind == ServerKind::MariaDb ? "CREATE DATABASE " : "CREATE SCHEMA ") + library_);
     admin.Execute(veldmark::CreateTableSql(veldmark::HeaderFile(), library_));
     admin.Execute(veldmark::CreateTableSql(veldmark::LineFile(), library_));
 }
@@ -27,7 +28,8 @@ TestSchema::TestSchema(const TestServer& server) : server_(server), library_(New
 TestSchema::~TestSchema() {
     // A fresh connection: the test may have taken the server away meanwhile.
     try {
-        AdminConnection(server_).Execute("DROP SCHEMA " + library_ + " CASCADE");
+        AdminConnection(server_).Execute(server_.kind == ServerKind::MariaDb ? "DROP DATABASE " + library_
+                                                                             : "DROP SCHEMA " + library_ + " CASCADE");
     } catch (const AdminError& error) {
         ADD_FAILURE() << "the test schema " << library_ << " cannot be dropped: " << error.what();
     }
@@ -45,10 +47,16 @@ void TestSchema::Execute(const std::string& sqlWithSchema) const { AdminConnecti
 
 std::vector<std::vector<std::string>> TestSchema::Rows(const std::string& file,
                                                        const std::vector<std::string>& columns) const {
+    const bool maria = server_.kind == ServerKind::MariaDb;
     std::string list;
-    for (const std::string& column : columns) list += (list.empty() ? "" : ", ") + column + "::text";
-    // Rows only ever go in, so their physical order is the order of insertion.
-    return AdminConnection(server_).Query("SELECT " + list + " FROM " + library_ + "." + file + " ORDER BY ctid");
+    for (const std::string& column : columns) {
+        list += (list.empty() ? "" : ", ") + (maria ? "CAST(" + column + " AS CHAR)" : column + "::text");
+    }
+    // Rows only ever go in, so their physical order is the order of
+    // insertion: PostgreSQL's ctid, and on MariaDB the hidden row number by
+    // which InnoDB keeps a table without a primary key.
+    return AdminConnection(server_).Query("SELECT " + list + " FROM " + library_ + "." + file +
+                                          (maria ? "" : " ORDER BY ctid"));
 }
 
 std::size_t TestSchema::RowCount(const std::string& file) const {

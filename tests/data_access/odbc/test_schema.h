@@ -20,7 +20,7 @@ public:
     TestSchema& operator=(const TestSchema&) = delete;
 
     // The library as the component names it, in upper case ("VT4711_3");
-    // the server folds it to the schema's lower-case name.
+    // PostgreSQL folds it to the schema's lower-case name.
     const std::string& Library() const { return library_; }
 
     // The rows of a file in the order they were inserted, as texts of the

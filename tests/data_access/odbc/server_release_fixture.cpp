@@ -1,11 +1,11 @@
-#include "tests/data_access/odbc/postgres_release_fixture.h"
+#include "tests/data_access/odbc/server_release_fixture.h"
 
 #include "data_access/provider/default_environment.h"
 #include "host/utf8.h"
 
 namespace odbctest {
 
-void PostgresReleaseFixture::SetUp() {
+void ServerReleaseFixture::SetUp() {
     ServerTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     schema_ = std::make_unique<TestSchema>(server_);
@@ -15,19 +15,19 @@ void PostgresReleaseFixture::SetUp() {
     dbAx::DefaultEnvironment().Initialize();
 }
 
-void PostgresReleaseFixture::TearDown() {
+void ServerReleaseFixture::TearDown() {
     if (!schema_) return;
     dbAx::DefaultEnvironment().Uninitialize();
     schema_.reset();
 }
 
-void PostgresReleaseFixture::AddTypicalInvoiceHere() {
+void ServerReleaseFixture::AddTypicalInvoiceHere() {
     AddTypicalInvoice();
     Remove(u"APILibrary");
     Add(u"APILibrary", kfx::FromUtf8(schema_->Library()));
 }
 
-kfx::KfxReturnValue PostgresReleaseFixture::ReleaseInvoice(const char16_t* number,
+kfx::KfxReturnValue ServerReleaseFixture::ReleaseInvoice(const char16_t* number,
                                                            const std::function<void()>& addValues) {
     sink_ = std::make_shared<standin::MessageSink>();
     document_.values.clear();

@@ -14,9 +14,9 @@
 
 namespace odbctest {
 
-class PostgresReleaseFixture : public ServerTest, protected testsupport::DocumentRelease {
+class ServerReleaseFixture : public ServerTest, protected testsupport::DocumentRelease {
 protected:
-    PostgresReleaseFixture() : DocumentRelease(u"") {}
+    ServerReleaseFixture() : DocumentRelease(u"") {}
 
     void SetUp() override;
     void TearDown() override;
