@@ -16,5 +16,9 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// The common controls: the settings sheet's property sheet and its pages.
+#include <commctrl.h>
 
 #undef SendMessage
+// Likewise the shared sheet logic's PropertySheet: call PropertySheetW.
+#undef PropertySheet

@@ -10,9 +10,9 @@
 #include "host/late_bound_host_windows.h"
 #include "host/release_script.h"
 #include "module/dual_object_windows.h"
-#include "module/unavailable_sheet_runner_windows.h"
 #include "release/create_release_script.h"
 #include "setup/setup_script.h"
+#include "setup/win32/win32_settings_sheet_runner.h"
 
 namespace veldmark {
 namespace {
@@ -108,7 +108,7 @@ public:
 
 private:
     HRESULT Start() override {
-        std::unique_ptr<SettingsSheetRunner> runner(new (std::nothrow) UnavailableSheetRunner);
+        std::unique_ptr<SettingsSheetRunner> runner(new (std::nothrow) Win32SettingsSheetRunner);
         if (!runner) return E_OUTOFMEMORY;
         return TarvelSetupScript::Create(nullptr, kfx::IID_IKfxReleaseSetupScript,
                                          reinterpret_cast<void**>(script_.Put()), std::move(runner));

@@ -50,6 +50,8 @@ constexpr DialogTemplate kTemplates[] = {
 
 }  // namespace
 
+std::span<const DialogTemplate> DialogTemplates() { return kTemplates; }
+
 const DialogTemplate* FindDialogTemplate(int id) {
     for (const DialogTemplate& dialog : kTemplates) {
         if (dialog.id == id) return &dialog;

@@ -40,6 +40,9 @@ struct DialogTemplate {
     std::span<const DialogControl> controls;  // in tab order
 };
 
+// Every dialog template of the component.
+std::span<const DialogTemplate> DialogTemplates();
+
 // The template with the given identifier; null when the component has none.
 const DialogTemplate* FindDialogTemplate(int id);
 

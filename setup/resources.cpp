@@ -9,11 +9,6 @@
 namespace veldmark {
 namespace {
 
-struct StringResource {
-    int id;
-    const char16_t* text;
-};
-
 // Sorted by identifier.
 constexpr StringResource kStrings[] = {
     {res::kStringSheetTitle, u"Veldmark Export Connector for System21 Setup"},
@@ -51,7 +46,13 @@ constexpr MenuResourcePopup kSourceMenu[] = {
     {u"Source", kSourceMenuItems},
 };
 
+constexpr MenuResource kMenus[] = {
+    {res::kMenuSource, kSourceMenu},
+};
+
 }  // namespace
+
+std::span<const StringResource> ResourceStrings() { return kStrings; }
 
 std::optional<Text> FindResourceString(int id) {
     const auto found = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
@@ -70,8 +71,12 @@ const ResourceModule& ComponentResourceModule() {
     return module;
 }
 
+std::span<const MenuResource> MenuResources() { return kMenus; }
+
 std::span<const MenuResourcePopup> FindMenuResource(int id) {
-    if (id == res::kMenuSource) return kSourceMenu;
+    for (const MenuResource& menu : kMenus) {
+        if (menu.id == id) return menu.popups;
+    }
     return {};
 }
 

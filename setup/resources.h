@@ -10,6 +10,14 @@ namespace veldmark {
 
 using kfx::Text;
 
+struct StringResource {
+    int id;
+    const char16_t* text;
+};
+
+// The whole string table, sorted by identifier.
+std::span<const StringResource> ResourceStrings();
+
 // The string with the given identifier, or nothing when the table lacks it.
 std::optional<Text> FindResourceString(int id);
 
@@ -25,6 +33,14 @@ struct MenuResourcePopup {
     const char16_t* caption;
     std::span<const MenuResourceItem> items;
 };
+
+struct MenuResource {
+    int id;
+    std::span<const MenuResourcePopup> popups;
+};
+
+// Every menu resource of the component.
+std::span<const MenuResource> MenuResources();
 
 // The popups of a menu resource; empty when there is no such menu.
 std::span<const MenuResourcePopup> FindMenuResource(int id);
