@@ -68,14 +68,12 @@ private:
     }
 
     // Closes what the thread shows, so that a failed test ends.
-    static void EndEverything() {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-                return TRUE;
-            },
-            0);
+    static void EndEverything() { EnumThreadWindows(GetCurrentThreadId(), CancelWindow, 0); }
+
+    // Enumeration callbacks take the platform's calling convention (stdcall on x86).
+    static BOOL CALLBACK CancelWindow(HWND window, LPARAM) {
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
     }
 
     static inline Script* active_ = nullptr;
@@ -95,25 +93,26 @@ std::wstring TextOfWindow(HWND window) {
     return text;
 }
 
+struct TitledDialogSearch {
+    bool sheet;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitledDialog(HWND window, LPARAM data) {
+    auto& wanted = *reinterpret_cast<TitledDialogSearch*>(data);
+    const bool tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) != nullptr;
+    if (IsWindowVisible(window) && TextOfWindow(window) == kTitle && tabs == wanted.sheet) {
+        wanted.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The thread's visible dialog with the sheet's title: the sheet itself (with
 // its tabs) or a message box over it (without).
 HWND FindTitledDialog(bool sheet) {
-    struct Search {
-        bool sheet;
-        HWND found;
-    } search{sheet, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& wanted = *reinterpret_cast<Search*>(data);
-            const bool tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) != nullptr;
-            if (IsWindowVisible(window) && TextOfWindow(window) == kTitle && tabs == wanted.sheet) {
-                wanted.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TitledDialogSearch search{sheet, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitledDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -142,20 +141,19 @@ Step LeaveTo(int id) {
     };
 }
 
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM data) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    const std::wstring text = TextOfWindow(child);
+    if (_wcsicmp(name, L"Static") != 0 || text.empty()) return TRUE;
+    *reinterpret_cast<std::wstring*>(data) = text;
+    return FALSE;
+}
+
 // The message a message box shows: its static text that is not empty.
 std::wstring MessageOf(HWND box) {
     std::wstring message;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[32] = {};
-            GetClassNameW(child, name, 32);
-            const std::wstring text = TextOfWindow(child);
-            if (_wcsicmp(name, L"Static") != 0 || text.empty()) return TRUE;
-            *reinterpret_cast<std::wstring*>(data) = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&message));
+    EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&message));
     return message;
 }
 
