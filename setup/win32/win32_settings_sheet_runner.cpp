@@ -1,6 +1,7 @@
 #include "setup/win32/win32_settings_sheet_runner.h"
 
 #include <array>
+#include <stdexcept>
 #include <string>
 
 #include "setup/property_sheet.h"
@@ -66,7 +67,14 @@ public:
         header.pszCaption = WideOf(title_);
         header.nPages = static_cast<UINT>(pages.size());
         header.ppsp = pages.data();
-        PropertySheetW(&header);
+        // A sheet that cannot be shown (no desktop to show it on) fails the
+        // setup; it is not a Cancel. Such a sheet may end without an error,
+        // but then no page was ever brought up.
+        const INT_PTR ended = PropertySheetW(&header);
+        if (ended == -1 || !started_) {
+            throw std::runtime_error("the settings sheet cannot be shown (PropertySheetW ended with " +
+                                     std::to_string(ended) + ", error " + std::to_string(GetLastError()) + ")");
+        }
         return accepted_;
     }
 
