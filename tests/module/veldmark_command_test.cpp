@@ -196,7 +196,7 @@ TEST_F(VeldmarkCommandTest, TheInterfaceFilesKeepTheRecordWhateverBecomesOfTheLo
 TEST_F(VeldmarkCommandTest, AReleaseKilledAgainAndAgainEndsWithEveryInvoiceOnceWithItsLines) {
     ASSERT_EQ(Run("register '" KESSARIN_LIBRARY "'").exitCode, 0);
     ASSERT_EQ(Run("create-database demo-output/db APLIB").exitCode, 0);
-    constexpr int kDocuments = 24;
+    constexpr int kDocuments = 48;
     std::ofstream(directory / "kill-batch.json") << testsupport::KillBatchJson(kDocuments);
     const std::filesystem::path library = directory / "demo-output" / "db" / "APLIB.db";
 

@@ -124,8 +124,10 @@ KillTrialsOutcome ReleaseKilledAgainAndAgain(const std::string& veldmark, const 
     KillTrialsOutcome outcome;
     std::set<std::string> runsSeen;
     for (int trial = 0; trial < 4 * trials.kills && !outcome.completed; ++trial) {
-        // Once the run is under way, at any moment of a document.
-        const bool killThisOne = outcome.kills < trials.kills;
+        // Once the run is under way, at any moment of a document; on a busy
+        // machine the kills may all land between documents, so the runs are
+        // killed until one has landed inside a document too.
+        const bool killThisOne = outcome.kills < trials.kills || outcome.midDocument == 0;
         const KilledRun run = ReleaseAndKill(veldmark, trials.directory, {trials.documentClass, trials.batch},
                                              killThisOne ? 1 + static_cast<int>(random() % 4) : 1 << 30,
                                              std::chrono::microseconds(killThisOne ? random() % 25000 : 0));

@@ -41,7 +41,7 @@ struct KillTrials {
     std::string documentClass;       // file names in the directory
     std::string batch;
     std::filesystem::path logFile;   // the document class's release log
-    int kills = 10;                  // how many runs are killed before the runs may end
+    int kills = 10;  // how many runs are killed before the runs may end (more until one lands inside a document)
 };
 
 struct KillTrialsOutcome {
@@ -52,9 +52,10 @@ struct KillTrialsOutcome {
     bool completed = false;       // a run released the batch to its end
 };
 
-// Releases the batch again and again: each of the first `kills` runs is
-// killed at a random moment of its first to fourth document, then the runs
-// may end, until one releases the batch to its end. After every run
+// Releases the batch again and again: each of the first `kills` runs, and
+// every later one until a kill has landed inside a document, is killed at a
+// random moment of its first to fourth document, then the runs may end,
+// until one releases the batch to its end. After every run
 // `veldmark log` must read the log, and `afterRun` sees the run. A document
 // a run finds with lines and no header is given to `removeLines`, as the
 // README says to do, before the next run.
